@@ -1,0 +1,27 @@
+# The front door.  `make demo` runs the main job, `make check` runs the tests.
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all setup build check asan demo clean
+
+all: build
+
+setup:
+	@scripts/setup
+
+build: setup
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+check: build
+	ctest --preset default -j $(JOBS)
+
+asan: setup
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+demo: build
+	build/bin/shimwell-host examples/live-session.script
+
+clean:
+	rm -rf build

@@ -1,0 +1,15 @@
+# shimwell_test(name SOURCES ... [LIBS ...]): one GoogleTest program, one ctest.
+if(SHIMWELL_TESTS)
+  enable_testing()
+endif()
+
+function(shimwell_test name)
+  if(NOT SHIMWELL_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  shimwell_warnings(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+endfunction()
