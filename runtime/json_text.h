@@ -1,0 +1,26 @@
+// The two JSON text forms the plug-in writes.
+//
+// Styled: one member per line, three blanks per level, members in ascending
+// byte order, short arrays of scalars inline as "[ a, b ]", "/" escaped as
+// "\/", reals with "%#.16g" cut back to the last non-zero digit after the
+// point, and a final line feed.  Used for requests, replies, templates and
+// most message texts.
+//
+// Compact-spaced: one line, "{ " members joined by ", " then " }", each
+// member as "name" : value, and a final line feed.  Used for two page
+// messages.
+#ifndef SHIMWELL_RUNTIME_JSON_TEXT_H_
+#define SHIMWELL_RUNTIME_JSON_TEXT_H_
+
+#include <string>
+
+#include <json/value.h>
+
+namespace Foundation {
+
+std::string WriteStyled(const Json::Value& value);
+std::string WriteCompactSpaced(const Json::Value& value);
+
+}  // namespace Foundation
+
+#endif  // SHIMWELL_RUNTIME_JSON_TEXT_H_
