@@ -29,7 +29,9 @@ class EventVariant {
   EventVariant(const EventVariant&) = delete;
   EventVariant& operator=(const EventVariant&) = delete;
 
-  // Frees the text block of a kind 12 or 13 record; changes nothing else.
+  // Frees the text block of a kind 12 or 13 record and forgets it, so that
+  // releasing again (the destructor after an explicit release) frees nothing.
+  // The kind is kept.
   void Release();
 
   void SetInt(std::int32_t value);
@@ -58,6 +60,12 @@ static_assert(sizeof(EventVariant) == 16, "EventVariant is a 16-byte record");
 // The process-wide heap that every module of the process can free into.
 void* ProcessHeapAlloc(std::size_t size);
 void ProcessHeapFree(void* block);
+
+// Where text blocks come from: ProcessHeapAlloc unless replaced.  Tests put
+// in an allocator that fails, to see the record stay truthful.  Returns the
+// allocator in use before; a null argument restores ProcessHeapAlloc.
+using TextBlockAllocator = void* (*)(std::size_t size);
+TextBlockAllocator SetTextBlockAllocator(TextBlockAllocator allocator);
 
 }  // namespace Foundation
 
