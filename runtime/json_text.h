@@ -7,8 +7,10 @@
 // most message texts.
 //
 // Compact-spaced: one line, "{ " members joined by ", " then " }", each
-// member as "name" : value, and a final line feed.  Used for two page
-// messages.
+// member as "name" : value, arrays as "[ a, b ]", empty ones as {} and [],
+// and a final line feed.  Used for two page messages.
+//
+// Comments attached to values are not written.
 #ifndef SHIMWELL_RUNTIME_JSON_TEXT_H_
 #define SHIMWELL_RUNTIME_JSON_TEXT_H_
 
@@ -20,6 +22,10 @@ namespace Foundation {
 
 std::string WriteStyled(const Json::Value& value);
 std::string WriteCompactSpaced(const Json::Value& value);
+
+// Parses the whole NUL-terminated `text` with JsonCpp's reader into `value`;
+// false when it is not JSON (or null).  Comments are kept only on request.
+bool ReadJson(const char* text, Json::Value* value, bool collect_comments = false);
 
 }  // namespace Foundation
 
