@@ -136,8 +136,10 @@ class StyledWriter {
 
   void WriteObject(const Json::Value& value, std::size_t depth) {
     out_->push_back('{');
-    for (auto member = value.begin(); member != value.end(); ++member) {
-      if (member != value.begin()) out_->push_back(',');
+    const auto end = value.end();
+    bool first = true;
+    for (auto member = value.begin(); member != end; ++member, first = false) {
+      if (!first) out_->push_back(',');
       NewLine(depth + 1);
       AppendMemberName(member, out_);
       Write(*member, depth + 1);
@@ -155,8 +157,10 @@ class StyledWriter {
     }
     const std::size_t start = out_->size();
     out_->append("[ ");
-    for (auto element = value.begin(); element != value.end(); ++element) {
-      if (element != value.begin()) out_->append(", ");
+    const auto end = value.end();
+    bool first = true;
+    for (auto element = value.begin(); element != end; ++element, first = false) {
+      if (!first) out_->append(", ");
       Write(*element, 0);
     }
     out_->append(" ]");
@@ -167,8 +171,10 @@ class StyledWriter {
 
   void WriteArrayLines(const Json::Value& value, std::size_t depth) {
     out_->push_back('[');
-    for (auto element = value.begin(); element != value.end(); ++element) {
-      if (element != value.begin()) out_->push_back(',');
+    const auto end = value.end();
+    bool first = true;
+    for (auto element = value.begin(); element != end; ++element, first = false) {
+      if (!first) out_->push_back(',');
       NewLine(depth + 1);
       Write(*element, depth + 1);
     }
@@ -187,8 +193,10 @@ void WriteCompact(const Json::Value& value, std::string* out) {
   }
   const bool object = value.isObject();
   out->append(object ? "{ " : "[ ");
-  for (auto element = value.begin(); element != value.end(); ++element) {
-    if (element != value.begin()) out->append(", ");
+  const auto end = value.end();
+  bool first = true;
+  for (auto element = value.begin(); element != end; ++element, first = false) {
+    if (!first) out->append(", ");
     if (object) AppendMemberName(element, out);
     WriteCompact(*element, out);
   }
