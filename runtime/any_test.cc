@@ -12,12 +12,6 @@
 namespace Foundation {
 namespace {
 
-int deletions = 0;
-void CountDeletion(int* value) {
-  ++deletions;
-  delete value;
-}
-
 TEST(Any, CopyClonesTheHeldValue) {
   Any original(std::string("abc"));
   Any copy(original);
@@ -30,18 +24,20 @@ TEST(Any, CopyClonesTheHeldValue) {
   EXPECT_EQ(AnyCast<std::string>(original), "xyz");
 }
 
-TEST(Any, HoldsSharedPointersAsReferences) {
-  deletions = 0;
+// Each holder copy is one more reference, and each destroyed holder one less.
+TEST(Any, ClonesAndDestroysThroughTheHolder) {
+  int value = 5;
+  CSharedPtr<int> pointer(&value, nullptr);
   {
-    Any first(CSharedPtr<int>(new int(5), &CountDeletion));
+    Any first(pointer);
     Any second(first);
-    EXPECT_EQ(AnyCast<CSharedPtr<int>>(second).use_count(), 3);
+    EXPECT_EQ(pointer.use_count(), 3);
     first = Any();
     EXPECT_TRUE(first.empty());
+    EXPECT_EQ(pointer.use_count(), 2);
     EXPECT_EQ(*AnyCast<CSharedPtr<int>>(second), 5);
-    EXPECT_EQ(deletions, 0);
   }
-  EXPECT_EQ(deletions, 1);
+  EXPECT_EQ(pointer.use_count(), 1);
 }
 
 TEST(Any, EmptyValue) {

@@ -111,80 +111,8 @@ bool IsNonEmptyContainer(const Json::Value& value) {
   return (value.isArray() || value.isObject()) && !value.empty();
 }
 
-class StyledWriter {
- public:
-  explicit StyledWriter(std::string* out) : out_(out) {}
-
-  // Writes `value` from the current position; its inner lines are indented
-  // one level deeper than `depth`.
-  void Write(const Json::Value& value, std::size_t depth) {
-    if (AppendScalar(value, out_)) return;
-    if (value.empty()) {
-      out_->append(value.isArray() ? "[]" : "{}");
-    } else if (value.isObject()) {
-      WriteObject(value, depth);
-    } else if (!TryInlineArray(value)) {
-      WriteArrayLines(value, depth);
-    }
-  }
-
- private:
-  void NewLine(std::size_t depth) {
-    out_->push_back('\n');
-    out_->append(depth * kIndentWidth, ' ');
-  }
-
-  void WriteObject(const Json::Value& value, std::size_t depth) {
-    out_->push_back('{');
-    const auto end = value.end();
-    bool first = true;
-    for (auto member = value.begin(); member != end; ++member, first = false) {
-      if (!first) out_->push_back(',');
-      NewLine(depth + 1);
-      AppendMemberName(member, out_);
-      Write(*member, depth + 1);
-    }
-    NewLine(depth);
-    out_->push_back('}');
-  }
-
-  // Writes "[ a, b ]" when the array is short and flat enough; otherwise
-  // leaves the text as it was and returns false.
-  bool TryInlineArray(const Json::Value& value) {
-    if (value.size() > kMaxInlineElements) return false;
-    for (const Json::Value& element : value) {
-      if (IsNonEmptyContainer(element)) return false;
-    }
-    const std::size_t start = out_->size();
-    out_->append("[ ");
-    const auto end = value.end();
-    bool first = true;
-    for (auto element = value.begin(); element != end; ++element, first = false) {
-      if (!first) out_->append(", ");
-      Write(*element, 0);
-    }
-    out_->append(" ]");
-    if (out_->size() - start < kRightMargin) return true;
-    out_->resize(start);
-    return false;
-  }
-
-  void WriteArrayLines(const Json::Value& value, std::size_t depth) {
-    out_->push_back('[');
-    const auto end = value.end();
-    bool first = true;
-    for (auto element = value.begin(); element != end; ++element, first = false) {
-      if (!first) out_->push_back(',');
-      NewLine(depth + 1);
-      Write(*element, depth + 1);
-    }
-    NewLine(depth);
-    out_->push_back(']');
-  }
-
-  std::string* out_;
-};
-
+// One line: "{ " members joined by ", " then " }", arrays likewise in
+// square brackets.
 void WriteCompact(const Json::Value& value, std::string* out) {
   if (AppendScalar(value, out)) return;
   if (value.empty()) {
@@ -202,6 +130,60 @@ void WriteCompact(const Json::Value& value, std::string* out) {
   }
   out->append(object ? " }" : " ]");
 }
+
+class StyledWriter {
+ public:
+  explicit StyledWriter(std::string* out) : out_(out) {}
+
+  // Writes `value` from the current position; its inner lines are indented
+  // one level deeper than `depth`.
+  void Write(const Json::Value& value, std::size_t depth) {
+    if (!IsNonEmptyContainer(value)) {
+      WriteCompact(value, out_);  // scalars and {} and [] read the same in both forms
+    } else if (value.isObject() || !TryInlineArray(value)) {
+      WriteLines(value, depth);
+    }
+  }
+
+ private:
+  void NewLine(std::size_t depth) {
+    out_->push_back('\n');
+    out_->append(depth * kIndentWidth, ' ');
+  }
+
+  // Writes "[ a, b ]" when the array is short and flat enough; otherwise
+  // leaves the text as it was and returns false.
+  bool TryInlineArray(const Json::Value& value) {
+    if (value.size() > kMaxInlineElements) return false;
+    for (const Json::Value& element : value) {
+      if (IsNonEmptyContainer(element)) return false;
+    }
+    // A flat array's one-line form is its compact form.
+    const std::size_t start = out_->size();
+    WriteCompact(value, out_);
+    if (out_->size() - start < kRightMargin) return true;
+    out_->resize(start);
+    return false;
+  }
+
+  // One member or element per line, one level deeper than the brackets.
+  void WriteLines(const Json::Value& value, std::size_t depth) {
+    const bool object = value.isObject();
+    out_->push_back(object ? '{' : '[');
+    const auto end = value.end();
+    bool first = true;
+    for (auto element = value.begin(); element != end; ++element, first = false) {
+      if (!first) out_->push_back(',');
+      NewLine(depth + 1);
+      if (object) AppendMemberName(element, out_);
+      Write(*element, depth + 1);
+    }
+    NewLine(depth);
+    out_->push_back(object ? '}' : ']');
+  }
+
+  std::string* out_;
+};
 
 }  // namespace
 
