@@ -56,10 +56,7 @@ class WindowsChild : public ChildProcess {
  public:
   explicit WindowsChild(PROCESS_INFORMATION info) : info_(info) {}
   ~WindowsChild() override {
-    if (!Wait(std::chrono::milliseconds(0))) {
-      Kill();
-      Wait(kPatience);
-    }
+    KillIfRunning();
     ::CloseHandle(info_.hThread);
     ::CloseHandle(info_.hProcess);
   }
@@ -85,12 +82,7 @@ class WindowsChild : public ChildProcess {
 class PosixChild : public ChildProcess {
  public:
   explicit PosixChild(pid_t pid) : pid_(pid) {}
-  ~PosixChild() override {
-    if (!Wait(std::chrono::milliseconds(0))) {
-      Kill();
-      Wait(kPatience);
-    }
-  }
+  ~PosixChild() override { KillIfRunning(); }
 
   std::optional<int> Wait(std::chrono::milliseconds timeout) override {
     if (status_) return status_;
@@ -163,6 +155,12 @@ std::unique_ptr<ChildProcess> ChildProcess::Start(const std::filesystem::path& p
   }
   return std::make_unique<PosixChild>(pid);
 #endif
+}
+
+void ChildProcess::KillIfRunning() {
+  if (Wait(std::chrono::milliseconds(0))) return;
+  Kill();
+  Wait(kPatience);
 }
 
 int RunToEnd(const std::filesystem::path& program, const std::vector<std::string>& arguments,

@@ -39,6 +39,10 @@ class ChildProcess {
 #ifndef _WIN32
   virtual void Signal(int signal) = 0;
 #endif
+
+ protected:
+  // For the destructors of the implementations.
+  void KillIfRunning();
 };
 
 // Runs a program to its end; its exit code, or -1 when it took too long.
