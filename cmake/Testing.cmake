@@ -18,7 +18,7 @@ endfunction()
 #                      [STATUS code] [STDERR regex]): runs shimwell-host on the
 # script (with --plugin when PLUGIN is given) and compares its standard output
 # with the expected file byte for byte.  STATUS is the expected exit status
-# (default 0); with a non-zero STATUS, EXPECTED may be left out.  STDERR is a
+# (default 0); when STATUS is given, EXPECTED may be left out.  STDERR is a
 # regular expression that standard error must match.  Set the environment
 # variable SHIMWELL_UPDATE_EXPECTED=1 to write the output into EXPECTED
 # instead.  Runs through a cmake -P script, under CMAKE_CROSSCOMPILING_EMULATOR
@@ -30,7 +30,7 @@ function(shimwell_script_test)
     return()
   endif()
   cmake_parse_arguments(S "" "NAME;SCRIPT;EXPECTED;PLUGIN;STATUS;STDERR" "" ${ARGN})
-  if(NOT S_NAME OR NOT S_SCRIPT OR (NOT S_EXPECTED AND NOT S_STATUS))
+  if(NOT S_NAME OR NOT S_SCRIPT OR (NOT S_EXPECTED AND NOT DEFINED S_STATUS))
     message(FATAL_ERROR "shimwell_script_test needs NAME, SCRIPT and EXPECTED (or a STATUS)")
   endif()
   get_filename_component(script ${S_SCRIPT} ABSOLUTE)
@@ -45,7 +45,7 @@ function(shimwell_script_test)
   elseif(S_PLUGIN)
     list(APPEND args "-DPLUGIN=${S_PLUGIN}")
   endif()
-  if(S_STATUS)
+  if(DEFINED S_STATUS)
     list(APPEND args "-DSTATUS=${S_STATUS}")
   endif()
   if(S_STDERR)
