@@ -55,6 +55,9 @@ Choices where the interface leaves room:
   rectangle or the empty text; a window is a number.  An argument of the
   wrong kind, or too many, gives an "error" line and that delegate is not
   called.  Delegates connected while a signal runs wait for its next firing.
+- unbind takes the pairs the host binds; IAdaptorSet pair 0 belongs to the
+  plug-in and cannot be named.
+- A request that is not JSON or has no "method" text gets the empty reply.
 - export: InitModule and ClearModule get 0; LoadImplObjects gets the host
   context and 0; its result is not printed.
 - QueryObject answers an interface-set name with the set, a registered type
