@@ -17,7 +17,12 @@ void* FindSymbol(void* handle, const char* name) {
 void CloseLibrary(void* handle) { FreeLibrary(static_cast<HMODULE>(handle)); }
 std::string LastError() { return "error " + std::to_string(GetLastError()); }
 #else
-void* OpenLibrary(const std::string& path) { return dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL); }
+// A bare file name is taken from the current folder, as a user means it,
+// not searched for along the library path.
+void* OpenLibrary(const std::string& path) {
+  const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+  return dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+}
 void* FindSymbol(void* handle, const char* name) { return dlsym(handle, name); }
 void CloseLibrary(void* handle) { dlclose(handle); }
 std::string LastError() {

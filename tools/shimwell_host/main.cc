@@ -29,8 +29,9 @@ Loads the plug-in, runs the script (a file, or standard input without SCRIPT
 or with "-") and prints everything the plug-in does towards the host, one
 compact JSON object per line on standard output.
 
-  --plugin PATH  the plug-in library; default: )" SHIMWELL_DEFAULT_PLUGIN R"( relative
-                 to this program's folder
+  --plugin PATH  the plug-in library (a relative path from the current
+                 folder); default: )" SHIMWELL_DEFAULT_PLUGIN R"( relative to
+                 this program's folder
   --help         this text
 
 Exit status: 0 the script ran to its end; 1 usage error or unreadable
