@@ -1,0 +1,55 @@
+// Small helpers over the host context and the interface sets, shared by the
+// adapters: call a set's pair when the set is held and the pair bound, connect
+// a signal, look a set up by type name, and register an adapter object.
+#ifndef SHIMWELL_ADAPTERS_LIVE_HOST_CALLS_H_
+#define SHIMWELL_ADAPTERS_LIVE_HOST_CALLS_H_
+
+#include <utility>
+
+#include "host/host_context.h"
+#include "runtime/any.h"
+#include "runtime/shared_ptr.h"
+
+namespace Shimwell {
+
+// Calls pair `member` of `set`.  A set not held, like an unbound pair, gives
+// the result type's zero value (0, false, null, a zeroed record).
+template <class Set, typename R, typename... Params, typename... Args>
+R CallSet(const Foundation::CSharedPtr<Set>& set,
+          OrvikComponentInterface::Pair<R, Params...> Set::*member, Args&&... args) {
+  if (!set) return R();
+  return OrvikComponentInterface::CallPair(set.get()->*member, std::forward<Args>(args)...);
+}
+
+// Hands `delegate` to the host under `signal`.  The host keeps a copy of the
+// Any; ours goes when the call returns.
+template <class Delegate>
+void ConnectSignal(const OrvikComponentInterface::HostContext* host, const char* signal,
+                   const Delegate& delegate) {
+  Foundation::Any any(delegate);
+  OrvikComponentInterface::CallPair(host->ConnectSignal, signal, &any);
+}
+
+// Looks `type_name` up with QueryObject and returns the shared pointer the
+// host holds under it.  A name the host does not know (or an unbound
+// QueryObject) gives an empty Any, and the cast throws "bad cast".
+template <class T>
+Foundation::CSharedPtr<T> QueryShared(const OrvikComponentInterface::HostContext* host,
+                                      const char* type_name) {
+  const Foundation::Any found = OrvikComponentInterface::CallPair(host->QueryObject, "", type_name);
+  return Foundation::AnyCast<Foundation::CSharedPtr<T>>(found);
+}
+
+// The factory's work for any adapter class: build it, hand the host an Any
+// holding a shared pointer to it, and drop ours.  Without a bound
+// RegisterImplObject the adapter is destroyed here again.
+template <class Adapter>
+void RegisterAdapter(OrvikComponentInterface::HostContext* host, const char* type_name) {
+  Foundation::CSharedPtr<Adapter> adapter(new Adapter(host), [](Adapter* p) { delete p; });
+  Foundation::Any any(adapter);
+  OrvikComponentInterface::CallPair(host->RegisterImplObject, "", type_name, &any);
+}
+
+}  // namespace Shimwell
+
+#endif  // SHIMWELL_ADAPTERS_LIVE_HOST_CALLS_H_

@@ -1,0 +1,53 @@
+// The inbound side of the Protocol2 channel: the handler table that all
+// adapters share, the entry the host feeds with event texts, and the
+// announcement that the plug-in is ready.
+#include <string>
+
+#include "adapters/live/host_calls.h"
+#include "adapters/live/protocol2.h"
+#include "adapters/live/shimwell.h"
+
+namespace Shimwell {
+
+void AddInboundEventHandler(const char* name, CShimwell* target,
+                            const InboundEventHandler& handler) {
+  if (target == nullptr || name == nullptr) return;
+  target->inboundEventHandlers.emplace(name, handler);  // keeps an existing entry
+}
+
+namespace {
+
+// The event name as the table knows it: a string's characters, or "true" /
+// "false" for a boolean.  Anything else names no event.
+bool EventName(const Json::Value& inbound, std::string* name) {
+  const Json::Value& event = inbound["event"];
+  if (event.isString() || event.isBool()) {
+    *name = event.asString();
+    return !name->empty();
+  }
+  return false;
+}
+
+}  // namespace
+
+void CShimwell::HandleInboundText(const char* text) {
+  // Nothing thrown here may reach the host, which calls this entry from its
+  // own event loop: a text that breaks a handler is dropped like a malformed one.
+  try {
+    Json::Value inbound;
+    if (text == nullptr || !ParseJsonText(text, &inbound, true) || !inbound.isObject()) return;
+    std::string name;
+    if (!EventName(inbound, &name)) return;
+    const auto entry = inboundEventHandlers.find(name);
+    if (entry == inboundEventHandlers.end() || entry->second.empty()) return;
+    entry->second(inbound["params"]);
+  } catch (...) {
+  }
+}
+
+void CShimwell::OnPluginViewCreate(HWND /*window*/) {
+  CallSet(customerInfoSet, &OrvikComponentInterface::ICustomerInfoSet::SetProtocol, "Protocol2");
+  Notify(hostContext, "NoticeInitializedSignal", Json::Value());
+}
+
+}  // namespace Shimwell

@@ -1,0 +1,62 @@
+// The live-view adapter's life: factory, interface sets, signals, publishing.
+#include "adapters/live/shimwell.h"
+
+#include <cstring>
+
+#include "adapters/live/host_calls.h"
+#include "runtime/module_registry.h"
+
+namespace Shimwell {
+
+using OrvikComponentInterface::HostContext;
+using fastdelegate::MakeDelegate;
+
+CShimwell::CShimwell(HostContext* host_context) : hostContext(host_context) {
+  for (const InboundEventRow& row : LiveInboundEvents()) rowHandlers.emplace_back(hostContext, &row);
+  ConnectSignal(hostContext, "InterfaceInstantiationSignal",
+                MakeDelegate(this, &CShimwell::OnInterfaceInstantiation));
+  ConnectSignal(hostContext, "ImplComLoaded", MakeDelegate(this, &CShimwell::OnImplComLoaded));
+}
+
+void CShimwell::Create(HostContext* host_context, void* /*unused*/) {
+  RegisterAdapter<CShimwell>(host_context, "class Shimwell::CShimwell");
+}
+
+void CShimwell::OnInterfaceInstantiation() {
+  using namespace OrvikComponentInterface;
+  displayMgrSet = QueryShared<IMultiNodeDisplayMgrSet>(hostContext, kDisplayMgrSetName);
+  playerMgrSet = QueryShared<IPlayerMgrSet>(hostContext, kPlayerMgrSetName);
+  deviceManagerSet = QueryShared<IDeviceManagerSet>(hostContext, kDeviceManagerSetName);
+  adaptorSet = QueryShared<IAdaptorSet>(hostContext, kAdaptorSetName);
+  customerInfoSet = QueryShared<ICustomerInfoSet>(hostContext, kCustomerInfoSetName);
+  ptzLocateSet = QueryShared<IPTZLocateSet>(hostContext, kPTZLocateSetName);
+  timerSet = QueryShared<ITimerSet>(hostContext, kTimerSetName);
+}
+
+void CShimwell::OnImplComLoaded() {
+  ConnectSignal(hostContext, "pluginViewCreate", MakeDelegate(this, &CShimwell::OnPluginViewCreate));
+  ConnectSignal(hostContext, "WebTypeSignal", MakeDelegate(this, &CShimwell::OnWebType));
+  ConnectSignal(hostContext, "RemoteDevicePreLogoutSignal",
+                MakeDelegate(this, &CShimwell::OnRemoteDevicePreLogout));
+}
+
+void CShimwell::OnWebType() {
+  const char* web_type = CallSet(customerInfoSet, &OrvikComponentInterface::ICustomerInfoSet::GetWebType);
+  if (web_type == nullptr || std::strcmp(web_type, "web3.0") != 0) return;
+  PublishPageMethods();
+  WireNotifications();
+}
+
+void CShimwell::OnRemoteDevicePreLogout(unsigned int /*device*/) { loggedIn = false; }
+
+void CShimwell::Publish(const char* name, Foundation::IComInterface* method) {
+  if (hostContext->RegisterPageMethod.empty()) {
+    delete method;  // nobody took it
+    return;
+  }
+  hostContext->RegisterPageMethod(name, 0, method);
+}
+
+}  // namespace Shimwell
+
+SHIMWELL_REGISTER_IMPL_OBJECT_FACTORY(Shimwell::CShimwell::Create, Foundation::kLiveViewOrder);
