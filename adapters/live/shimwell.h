@@ -114,8 +114,6 @@ class CShimwell {
   void OnRealTimeVideoException(const Json::Value& params);
   void OnHeatMapStatus(const Json::Value& params);
 
-  const OrvikComponentInterface::HostContext* host() const { return hostContext; }
-
  private:
   friend void AddInboundEventHandler(const char*, CShimwell*, const InboundEventHandler&);
 
