@@ -1,5 +1,6 @@
 // Files, dialogs, storage paths, configuration import and export, and texts
 // and settings handed to the service.
+#include <cstddef>
 #include <cstring>
 #include <string>
 
