@@ -1,13 +1,17 @@
 // Small helpers over the host context and the interface sets, shared by the
 // adapters: call a set's pair when the set is held and the pair bound, connect
-// a signal, look a set up by type name, and register an adapter object.
+// a signal, look a set up by type name, register an adapter object, publish a
+// page method, and ask whether the page is a "web3.0" page.
 #ifndef SHIMWELL_ADAPTERS_LIVE_HOST_CALLS_H_
 #define SHIMWELL_ADAPTERS_LIVE_HOST_CALLS_H_
 
+#include <cstring>
 #include <utility>
 
 #include "host/host_context.h"
+#include "host/interface_sets.h"
 #include "runtime/any.h"
+#include "runtime/com_interface.h"
 #include "runtime/shared_ptr.h"
 
 namespace Shimwell {
@@ -48,6 +52,24 @@ void RegisterAdapter(OrvikComponentInterface::HostContext* host, const char* typ
   Foundation::CSharedPtr<Adapter> adapter(new Adapter(host), [](Adapter* p) { delete p; });
   Foundation::Any any(adapter);
   OrvikComponentInterface::CallPair(host->RegisterImplObject, "", type_name, &any);
+}
+
+// Hands `method` to the host under `name`; the host owns it from then on.
+// Without a bound RegisterPageMethod nobody takes it, so it is freed here.
+inline void PublishPageMethod(const OrvikComponentInterface::HostContext* host, const char* name,
+                              Foundation::IComInterface* method) {
+  if (host->RegisterPageMethod.empty()) {
+    delete method;
+    return;
+  }
+  host->RegisterPageMethod(name, 0, method);
+}
+
+// Whether the host reports the page type "web3.0", exactly.  A set not held,
+// an unbound GetWebType and a null text are other page types.
+inline bool IsWeb30Page(const Foundation::CSharedPtr<OrvikComponentInterface::ICustomerInfoSet>& set) {
+  const char* web_type = CallSet(set, &OrvikComponentInterface::ICustomerInfoSet::GetWebType);
+  return web_type != nullptr && std::strcmp(web_type, "web3.0") == 0;
 }
 
 }  // namespace Shimwell

@@ -15,6 +15,15 @@ void AddInboundEventHandler(const char* name, CShimwell* target,
   target->inboundEventHandlers.emplace(name, handler);  // keeps an existing entry
 }
 
+void RemoveInboundEventHandler(const char* name, CShimwell* target,
+                               const InboundEventHandler& handler) {
+  if (target == nullptr || name == nullptr) return;
+  const auto entry = target->inboundEventHandlers.find(name);
+  if (entry != target->inboundEventHandlers.end() && entry->second == handler) {
+    target->inboundEventHandlers.erase(entry);
+  }
+}
+
 namespace {
 
 // The event name as the table knows it: a string's characters, or "true" /

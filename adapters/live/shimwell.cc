@@ -1,8 +1,6 @@
 // The live-view adapter's life: factory, interface sets, signals, publishing.
 #include "adapters/live/shimwell.h"
 
-#include <cstring>
-
 #include "adapters/live/host_calls.h"
 #include "runtime/module_registry.h"
 
@@ -41,8 +39,7 @@ void CShimwell::OnImplComLoaded() {
 }
 
 void CShimwell::OnWebType() {
-  const char* web_type = CallSet(customerInfoSet, &OrvikComponentInterface::ICustomerInfoSet::GetWebType);
-  if (web_type == nullptr || std::strcmp(web_type, "web3.0") != 0) return;
+  if (!IsWeb30Page(customerInfoSet)) return;
   PublishPageMethods();
   WireNotifications();
 }
@@ -50,11 +47,7 @@ void CShimwell::OnWebType() {
 void CShimwell::OnRemoteDevicePreLogout(unsigned int /*device*/) { loggedIn = false; }
 
 void CShimwell::Publish(const char* name, Foundation::IComInterface* method) {
-  if (hostContext->RegisterPageMethod.empty()) {
-    delete method;  // nobody took it
-    return;
-  }
-  hostContext->RegisterPageMethod(name, 0, method);
+  PublishPageMethod(hostContext, name, method);
 }
 
 }  // namespace Shimwell

@@ -33,6 +33,13 @@ using InboundEventHandler = fastdelegate::FastDelegate1<const Json::Value&, void
 void AddInboundEventHandler(const char* name, CShimwell* target,
                             const InboundEventHandler& handler);
 
+// Removes the entry under `name` from the table of `target` if it is
+// `handler` (the same object and member function); another adapter's entry
+// stays.  An adapter that goes before the live-view adapter calls this, so
+// that no event reaches it once it is destroyed.
+void RemoveInboundEventHandler(const char* name, CShimwell* target,
+                               const InboundEventHandler& handler);
+
 class CShimwell {
  public:
   explicit CShimwell(OrvikComponentInterface::HostContext* host_context);
@@ -116,6 +123,7 @@ class CShimwell {
 
  private:
   friend void AddInboundEventHandler(const char*, CShimwell*, const InboundEventHandler&);
+  friend void RemoveInboundEventHandler(const char*, CShimwell*, const InboundEventHandler&);
 
   void PublishPageMethods();
   void WireNotifications();

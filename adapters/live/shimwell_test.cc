@@ -183,6 +183,27 @@ TEST_F(AdapterTest, InboundTableKeepsTheFirstHandlerOfAName) {
   EXPECT_TRUE(host.fired.empty());
 }
 
+TEST_F(AdapterTest, RemovingAHandlerTakesOnlyThatHandlersEntry) {
+  CShimwell adapter(&host.context);
+  OtherAdapter owner;
+  OtherAdapter stranger;
+  AddInboundEventHandler("DownLoadError", &adapter, InboundEventHandler(&owner, &OtherAdapter::First));
+  // Another object, or another member of the same object, is not the entry.
+  RemoveInboundEventHandler("DownLoadError", &adapter, InboundEventHandler(&stranger, &OtherAdapter::First));
+  RemoveInboundEventHandler("DownLoadError", &adapter, InboundEventHandler(&owner, &OtherAdapter::Second));
+  adapter.HandleInboundText(R"({"event": "DownLoadError", "params": {"n": "1"}})");
+
+  RemoveInboundEventHandler("DownLoadError", &adapter, InboundEventHandler(&owner, &OtherAdapter::First));
+  adapter.HandleInboundText(R"({"event": "DownLoadError", "params": {"n": "2"}})");
+  EXPECT_EQ(owner.calls, std::vector<std::string>{"first 1"});
+  EXPECT_TRUE(stranger.calls.empty());
+
+  // The name is free again for whoever comes next.
+  AddInboundEventHandler("DownLoadError", &adapter, InboundEventHandler(&stranger, &OtherAdapter::Second));
+  adapter.HandleInboundText(R"({"event": "DownLoadError", "params": {"n": "3"}})");
+  EXPECT_EQ(stranger.calls, std::vector<std::string>{"second 3"});
+}
+
 TEST_F(AdapterTest, HandlerExceptionsStayInsideThePlugIn) {
   CShimwell adapter(&host.context);
   struct Thrower {
