@@ -42,7 +42,8 @@ std::string SubShapeData(const std::string& marked_name, const std::string& data
 
 // The read-back reply with the "PixelRectangle" of its configuration turned
 // from two points into the pair of the second point, the whole rewritten in
-// the styled layout.  Any reply without such a member comes back as it was.
+// the styled layout.  A reply without a second point to take (no such
+// member, null, or already a pair of numbers) comes back as it was.
 std::string WithPixelSizePair(const std::string& reply) {
   Json::Value root;
   if (!ParseJsonText(reply, &root, true)) return reply;
@@ -51,8 +52,9 @@ std::string WithPixelSizePair(const std::string& reply) {
   const Json::Value& result = MemberOrNull(root, "result");
   Json::Value config;
   if (!result.isString() || !ParseJsonText(result.asString(), &config, true)) return reply;
-  if (MemberOrNull(config, "PixelRectangle").isNull()) return reply;
-  const TwoPointRect rect = ReadTwoPointRect(config["PixelRectangle"]);
+  const Json::Value& pixels = MemberOrNull(config, "PixelRectangle");
+  if (!ElementOrNull(pixels, 1).isArray()) return reply;
+  const TwoPointRect rect = ReadTwoPointRect(pixels);
   config["PixelRectangle"] = NumberPair(rect.x2, rect.y2);
   root["result"] = Foundation::WriteStyled(config);
   return Foundation::WriteStyled(root);

@@ -12,12 +12,6 @@ namespace {
 constexpr std::int64_t kMin32 = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kMax32 = std::numeric_limits<std::int32_t>::max();
 
-// Element `index` of `array`; null when `array` is no array or too short.
-const Json::Value& ElementOrNull(const Json::Value& array, Json::ArrayIndex index) {
-  static const Json::Value kNull;
-  return array.isArray() && index < array.size() ? array[index] : kNull;
-}
-
 }  // namespace
 
 std::int32_t ReadDecimal(const std::string& text) {
@@ -64,6 +58,11 @@ bool ReadInt32(const Json::Value& value, std::int32_t* out) {
 std::int32_t Int32OrZero(const Json::Value& value) {
   std::int32_t number = 0;
   return ReadInt32(value, &number) ? number : 0;
+}
+
+const Json::Value& ElementOrNull(const Json::Value& array, Json::ArrayIndex index) {
+  static const Json::Value kNull;
+  return array.isArray() && index < array.size() ? array[index] : kNull;
 }
 
 const Json::Value& MemberOrNull(const Json::Value& object, const char* name) {

@@ -29,6 +29,9 @@ std::int32_t Int32OrZero(const Json::Value& value);
 // Member `name` of `object`; null when `object` is no object or lacks it.
 const Json::Value& MemberOrNull(const Json::Value& object, const char* name);
 
+// Element `index` of `array`; null when `array` is no array or too short.
+const Json::Value& ElementOrNull(const Json::Value& array, Json::ArrayIndex index);
+
 struct TwoPointRect {
   std::int32_t x1 = 0;
   std::int32_t y1 = 0;
