@@ -81,8 +81,8 @@ class CVideoAnalyse {
   bool Ask(const char* method, const Json::Value& members);
   // The request of a shape command: "shapeID" and `members`, in the container.
   bool AskAboutShape(const char* method, long shape_id, Json::Value members);
-  // After a command that changed the selection: clears the container's tip
-  // when `result` is true, and passes `result` on.
+  // Clears the container's tip when `result` is true (a shape was deleted or
+  // deselected, so its tip no longer applies), and passes `result` on.
   bool ClearTipIf(bool result);
   // Sends a creation request and reads the new shape's number from its reply.
   long CreateShape(const char* method, const Json::Value& members);
