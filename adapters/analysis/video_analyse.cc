@@ -22,10 +22,8 @@ CVideoAnalyse::CVideoAnalyse(HostContext* host_context) : hostContext(host_conte
   ConnectSignal(hostContext, "ImplComLoaded", MakeDelegate(this, &CVideoAnalyse::OnImplComLoaded));
 }
 
-CVideoAnalyse::~CVideoAnalyse() {
-  // liveAdapter keeps the live-view adapter alive, so its table is still there.
-  RemoveInboundEventHandler(kConfigEvent, liveAdapter.get(), ConfigHandler());
-}
+// liveAdapter keeps the live-view adapter alive, so its table is still there.
+CVideoAnalyse::~CVideoAnalyse() { LeaveInboundTable(); }
 
 void CVideoAnalyse::Create(HostContext* host_context, void* /*unused*/) {
   RegisterAdapter<CVideoAnalyse>(host_context, "class Shimwell::CVideoAnalyse");
@@ -35,13 +33,22 @@ InboundEventHandler CVideoAnalyse::ConfigHandler() {
   return InboundEventHandler(this, &CVideoAnalyse::OnVideoAnalyzeConfig);
 }
 
+void CVideoAnalyse::LeaveInboundTable() {
+  RemoveInboundEventHandler(kConfigEvent, liveAdapter.get(), ConfigHandler());
+}
+
 void CVideoAnalyse::OnInterfaceInstantiation() {
   using namespace OrvikComponentInterface;
   displayMgrSet = QueryShared<IMultiNodeDisplayMgrSet>(hostContext, kDisplayMgrSetName);
   playerMgrSet = QueryShared<IPlayerMgrSet>(hostContext, kPlayerMgrSetName);
   deviceManagerSet = QueryShared<IDeviceManagerSet>(hostContext, kDeviceManagerSetName);
   customerInfoSet = QueryShared<ICustomerInfoSet>(hostContext, kCustomerInfoSetName);
-  liveAdapter = QueryShared<CShimwell>(hostContext, "class Shimwell::CShimwell");
+  const Foundation::CSharedPtr<CShimwell> live =
+      QueryShared<CShimwell>(hostContext, "class Shimwell::CShimwell");
+  // Our handler stays only in the table of the live-view adapter we hold:
+  // one we let go of may outlive us.
+  if (live.get() != liveAdapter.get()) LeaveInboundTable();
+  liveAdapter = live;
   // Whatever the page type; the table keeps the first entry of a name.
   AddInboundEventHandler(kConfigEvent, liveAdapter.get(), ConfigHandler());
 }

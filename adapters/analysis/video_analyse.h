@@ -30,7 +30,8 @@ class CVideoAnalyse {
   // Takes this adapter's "VideoAnalyzeConfig" entry out of the live-view
   // adapter's table (when the entry is still this adapter's), so that no
   // event reaches it after it is gone; then releases the strings and the
-  // shared pointers, the last acquired first.
+  // shared pointers, the last acquired first.  A live-view adapter replaced
+  // by a later look-up loses the entry at that moment.
   ~CVideoAnalyse();
 
   // Builds an adapter and registers it with the host (the module factory).
@@ -72,7 +73,10 @@ class CVideoAnalyse {
  private:
   void PublishPageMethods();
   void Publish(const char* name, Foundation::IComInterface* method);
+  // This adapter's "VideoAnalyzeConfig" entry, as the inbound table holds it.
   InboundEventHandler ConfigHandler();
+  // Takes that entry out of liveAdapter's table if it is still ours.
+  void LeaveInboundTable();
   // Shape numbers travel as decimal text, never as JSON numbers.
   static Json::Value ShapeNumber(long shape_id);
   // {"containerID": containerId} plus `members` (an object, or null for none).

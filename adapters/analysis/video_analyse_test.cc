@@ -85,6 +85,19 @@ TEST_F(AnalysisTest, DestroyedAdapterLeavesAnotherHandlersEntry) {
   EXPECT_TRUE(host.fired.empty());
 }
 
+TEST_F(AnalysisTest, ReplacedLiveAdapterLosesTheEntryAtOnce) {
+  CVideoAnalyse analysis(&host.context);
+  analysis.OnInterfaceInstantiation();
+  CSharedPtr<CShimwell> next(new CShimwell(&host.context), [](CShimwell* p) { delete p; });
+  host.objects["class Shimwell::CShimwell"] = next;
+  analysis.OnInterfaceInstantiation();
+
+  live->HandleInboundText(kShapeEvent);
+  EXPECT_TRUE(host.fired.empty()) << "the first live-view adapter may outlive the analysis adapter";
+  next->HandleInboundText(kShapeEvent);
+  EXPECT_EQ(host.fired, std::vector<std::string>{"VideoAnalyzeConfig"});
+}
+
 TEST_F(AnalysisTest, AdapterOutlivingTheHostsLiveReferenceStillCleansUp) {
   auto* analysis = new CVideoAnalyse(&host.context);
   analysis->OnInterfaceInstantiation();
