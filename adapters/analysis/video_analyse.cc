@@ -10,31 +10,14 @@ namespace Shimwell {
 using OrvikComponentInterface::HostContext;
 using fastdelegate::MakeDelegate;
 
-namespace {
-
-constexpr char kConfigEvent[] = "VideoAnalyzeConfig";
-
-}  // namespace
-
 CVideoAnalyse::CVideoAnalyse(HostContext* host_context) : hostContext(host_context) {
   ConnectSignal(hostContext, "InterfaceInstantiationSignal",
                 MakeDelegate(this, &CVideoAnalyse::OnInterfaceInstantiation));
   ConnectSignal(hostContext, "ImplComLoaded", MakeDelegate(this, &CVideoAnalyse::OnImplComLoaded));
 }
 
-// liveAdapter keeps the live-view adapter alive, so its table is still there.
-CVideoAnalyse::~CVideoAnalyse() { LeaveInboundTable(); }
-
 void CVideoAnalyse::Create(HostContext* host_context, void* /*unused*/) {
   RegisterAdapter<CVideoAnalyse>(host_context, "class Shimwell::CVideoAnalyse");
-}
-
-InboundEventHandler CVideoAnalyse::ConfigHandler() {
-  return InboundEventHandler(this, &CVideoAnalyse::OnVideoAnalyzeConfig);
-}
-
-void CVideoAnalyse::LeaveInboundTable() {
-  RemoveInboundEventHandler(kConfigEvent, liveAdapter.get(), ConfigHandler());
 }
 
 void CVideoAnalyse::OnInterfaceInstantiation() {
@@ -43,14 +26,9 @@ void CVideoAnalyse::OnInterfaceInstantiation() {
   playerMgrSet = QueryShared<IPlayerMgrSet>(hostContext, kPlayerMgrSetName);
   deviceManagerSet = QueryShared<IDeviceManagerSet>(hostContext, kDeviceManagerSetName);
   customerInfoSet = QueryShared<ICustomerInfoSet>(hostContext, kCustomerInfoSetName);
-  const Foundation::CSharedPtr<CShimwell> live =
-      QueryShared<CShimwell>(hostContext, "class Shimwell::CShimwell");
-  // Our handler stays only in the table of the live-view adapter we hold:
-  // one we let go of may outlive us.
-  if (live.get() != liveAdapter.get()) LeaveInboundTable();
-  liveAdapter = live;
+  liveAdapter.Hold(QueryShared<CShimwell>(hostContext, "class Shimwell::CShimwell"));
   // Whatever the page type; the table keeps the first entry of a name.
-  AddInboundEventHandler(kConfigEvent, liveAdapter.get(), ConfigHandler());
+  liveAdapter.Join();
 }
 
 void CVideoAnalyse::OnImplComLoaded() {

@@ -16,6 +16,7 @@
 
 #include <json/value.h>
 
+#include "adapters/live/live_adapter_link.h"
 #include "adapters/live/shimwell.h"
 #include "host/interface_sets.h"
 #include "runtime/shared_ptr.h"
@@ -27,12 +28,12 @@ class CVideoAnalyse {
   explicit CVideoAnalyse(OrvikComponentInterface::HostContext* host_context);
   CVideoAnalyse(const CVideoAnalyse&) = delete;
   CVideoAnalyse& operator=(const CVideoAnalyse&) = delete;
-  // Takes this adapter's "VideoAnalyzeConfig" entry out of the live-view
-  // adapter's table (when the entry is still this adapter's), so that no
-  // event reaches it after it is gone; then releases the strings and the
-  // shared pointers, the last acquired first.  A live-view adapter replaced
-  // by a later look-up loses the entry at that moment.
-  ~CVideoAnalyse();
+  // Releases the strings, then the live-view link (which takes this
+  // adapter's "VideoAnalyzeConfig" entry out of that adapter's table, so that
+  // no event reaches it after it is gone), then the sets, the last acquired
+  // first.  A live-view adapter replaced by a later look-up loses the entry
+  // at that moment.
+  ~CVideoAnalyse() = default;
 
   // Builds an adapter and registers it with the host (the module factory).
   static void Create(OrvikComponentInterface::HostContext* host_context, void* unused);
@@ -73,10 +74,6 @@ class CVideoAnalyse {
  private:
   void PublishPageMethods();
   void Publish(const char* name, Foundation::IComInterface* method);
-  // This adapter's "VideoAnalyzeConfig" entry, as the inbound table holds it.
-  InboundEventHandler ConfigHandler();
-  // Takes that entry out of liveAdapter's table if it is still ours.
-  void LeaveInboundTable();
   // Shape numbers travel as decimal text, never as JSON numbers.
   static Json::Value ShapeNumber(long shape_id);
   // {"containerID": containerId} plus `members` (an object, or null for none).
@@ -96,7 +93,8 @@ class CVideoAnalyse {
   Foundation::CSharedPtr<OrvikComponentInterface::IPlayerMgrSet> playerMgrSet;
   Foundation::CSharedPtr<OrvikComponentInterface::IDeviceManagerSet> deviceManagerSet;
   Foundation::CSharedPtr<OrvikComponentInterface::ICustomerInfoSet> customerInfoSet;
-  Foundation::CSharedPtr<CShimwell> liveAdapter;
+  LiveAdapterLink liveAdapter{"VideoAnalyzeConfig",
+                              InboundEventHandler(this, &CVideoAnalyse::OnVideoAnalyzeConfig)};
   std::string containerId;
   std::string configText;
   std::string pixelCountName;

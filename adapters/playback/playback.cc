@@ -18,8 +18,6 @@ CPlayback::CPlayback(HostContext* host_context) : hostContext(host_context) {
   ConnectSignal(hostContext, "ImplComLoaded", MakeDelegate(this, &CPlayback::OnImplComLoaded));
 }
 
-CPlayback::~CPlayback() { LeaveInboundTable(); }
-
 void CPlayback::Create(HostContext* host_context, void* /*unused*/) {
   RegisterAdapter<CPlayback>(host_context, "class Shimwell::CPlayback");
 }
@@ -30,12 +28,7 @@ void CPlayback::OnInterfaceInstantiation() {
   playerMgrSet = QueryShared<IPlayerMgrSet>(hostContext, kPlayerMgrSetName);
   deviceManagerSet = QueryShared<IDeviceManagerSet>(hostContext, kDeviceManagerSetName);
   customerInfoSet = QueryShared<ICustomerInfoSet>(hostContext, kCustomerInfoSetName);
-  const Foundation::CSharedPtr<CShimwell> live =
-      QueryShared<CShimwell>(hostContext, "class Shimwell::CShimwell");
-  // Our handler stays only in the table of the live-view adapter we hold:
-  // one we let go of may outlive us.
-  if (live.get() != liveAdapter.get()) LeaveInboundTable();
-  liveAdapter = live;
+  liveAdapter.Hold(QueryShared<CShimwell>(hostContext, "class Shimwell::CShimwell"));
 }
 
 void CPlayback::OnImplComLoaded() {
@@ -52,19 +45,11 @@ void CPlayback::OnWebType() {
   Publish("DownloadByRecordFileEx", MakeComMethod(this, &C::DownloadByRecordFileEx, {"fileInfo", "saveName", "format"}));
   Publish("SingleFramePlayBack", MakeComMethod(this, &C::SingleFramePlayBack, {}));
   Publish("PlaySetVolume", MakeComMethod(this, &C::PlaySetVolume, {"volume"}));
-  AddInboundEventHandler("DownLoadError", liveAdapter.get(), DownLoadErrorHandler());
+  liveAdapter.Join();
 }
 
 void CPlayback::Publish(const char* name, Foundation::IComInterface* method) {
   PublishPageMethod(hostContext, name, method);
-}
-
-InboundEventHandler CPlayback::DownLoadErrorHandler() {
-  return InboundEventHandler(this, &CPlayback::OnDownLoadError);
-}
-
-void CPlayback::LeaveInboundTable() {
-  RemoveInboundEventHandler("DownLoadError", liveAdapter.get(), DownLoadErrorHandler());
 }
 
 }  // namespace Shimwell

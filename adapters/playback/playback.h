@@ -14,6 +14,7 @@
 
 #include <json/value.h>
 
+#include "adapters/live/live_adapter_link.h"
 #include "adapters/live/shimwell.h"
 #include "host/interface_sets.h"
 #include "runtime/com_interface.h"
@@ -26,10 +27,9 @@ class CPlayback {
   explicit CPlayback(OrvikComponentInterface::HostContext* host_context);
   CPlayback(const CPlayback&) = delete;
   CPlayback& operator=(const CPlayback&) = delete;
-  // Takes its "DownLoadError" handler out of the live-view adapter's table
-  // (when the entry there is still its own), then releases the shared
-  // pointers in reverse order of declaration.
-  ~CPlayback();
+  // Releases the members in reverse order of declaration; the live-view link
+  // takes the "DownLoadError" handler out of that adapter's table first.
+  ~CPlayback() = default;
 
   // Builds an adapter and registers it with the host (the module factory).
   static void Create(OrvikComponentInterface::HostContext* host_context, void* unused);
@@ -58,10 +58,6 @@ class CPlayback {
   // Sends a download request, keeps the identifier it returns (0 included)
   // and reports it to the page.
   int StartDownload(const char* method, const Json::Value& params);
-  // This adapter's entry for "DownLoadError", as the inbound table holds it.
-  InboundEventHandler DownLoadErrorHandler();
-  // Takes the "DownLoadError" entry out of liveAdapter's table if it is ours.
-  void LeaveInboundTable();
 
   OrvikComponentInterface::HostContext* hostContext;
   // Held, never called.
@@ -71,7 +67,7 @@ class CPlayback {
   // The source of the page type.
   Foundation::CSharedPtr<OrvikComponentInterface::ICustomerInfoSet> customerInfoSet;
   // Its inbound table receives the "DownLoadError" handler.
-  Foundation::CSharedPtr<CShimwell> liveAdapter;
+  LiveAdapterLink liveAdapter{"DownLoadError", InboundEventHandler(this, &CPlayback::OnDownLoadError)};
   // The identifier the last download request returned; all bits set before any.
   std::uint32_t downloadRequestId = 4294967295u;
 };
