@@ -20,8 +20,9 @@ asan: setup
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
+# Starts the launcher with the reference service; Ctrl-C stops it.
 demo: build
-	build/bin/shimwell-host examples/live-session.script
+	build/bin/Wharfgate 23410
 
 clean:
 	rm -rf build

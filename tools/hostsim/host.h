@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -63,6 +64,11 @@ class Host {
   void QueueReply(const std::string& method, const std::string& reply) {
     queued_replies_[method].push_back(reply);
   }
+  // Answers Protocol2 requests ahead of the queued and standing replies: a
+  // reply text, or nothing to fall back to them.  Lets an embedding host put
+  // a simulated device behind SendRequest.
+  using Responder = std::function<std::optional<std::string>(const std::string& request)>;
+  void SetResponder(Responder responder) { responder_ = std::move(responder); }
   // Leaves a host pair unbound from now on: a host-context pair or an
   // interface-set operation by its name, or any pair as "Record.N".  False
   // when no pair has that name.
@@ -133,6 +139,7 @@ class Host {
   Foundation::ReplyDelegate reply_;
   OrvikComponentInterface::Pair<void, const char*> seen_inbound_entry_;
 
+  Responder responder_;
   std::map<std::string, std::string> replies_;
   std::map<std::string, std::deque<std::string>> queued_replies_;
   std::string last_reply_;  // what SendRequest returned last; valid until the next call

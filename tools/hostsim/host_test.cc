@@ -201,6 +201,21 @@ TEST_F(HostTest, SendRequestRepliesQueuedThenStandingThenEmpty) {
   EXPECT_EQ(Take()[1], R"({"request": "{\n   \"method\" : \"A\"\n}\n"})");
 }
 
+TEST_F(HostTest, ResponderAnswersFirstAndFallsBackWhenItDeclines) {
+  host_->SetReply("A", "standing");
+  host_->QueueReply("A", "queued");
+  std::vector<std::string> seen;
+  host_->SetResponder([&](const std::string& request) -> std::optional<std::string> {
+    seen.push_back(request);
+    if (request.find("\"B\"") != std::string::npos) return std::string("device");
+    return std::nullopt;
+  });
+  EXPECT_STREQ(context().SendRequest(R"({"method": "B"})"), "device");
+  EXPECT_STREQ(context().SendRequest(R"({"method": "A"})"), "queued");
+  EXPECT_STREQ(context().SendRequest(R"({"method": "A"})"), "standing");
+  EXPECT_EQ(seen.size(), 3u);
+}
+
 TEST_F(HostTest, EventsShowEveryRecordKind) {
   Load([](FakeAdapter& a) {
     a.Fire("Kinds", {fake::Int(-5), fake::Real(0.5), fake::Bool(true), fake::Text("a\"b"), fake::Text(nullptr),

@@ -1,0 +1,424 @@
+// The running launcher with the service module, driven by real WebSocket
+// clients the way a page drives it.
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <boost/asio/connect.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
+#include <boost/beast/websocket.hpp>
+#include <gtest/gtest.h>
+#include <json/reader.h>
+#include <json/writer.h>
+
+#include "launcher/test_process.h"
+
+namespace ferrowyn {
+namespace {
+
+namespace beast = boost::beast;
+namespace http = beast::http;
+namespace websocket = beast::websocket;
+namespace net = boost::asio;
+namespace fs = std::filesystem;
+using tcp = net::ip::tcp;
+using Wharfgate::Testing::ChildProcess;
+using Wharfgate::Testing::TemporaryDirectory;
+
+constexpr auto kWait = std::chrono::seconds(10);
+
+// A port nothing listens on at the moment.
+int FreePort() {
+  net::io_context ioc;
+  tcp::acceptor acceptor(ioc, tcp::endpoint(net::ip::make_address("127.0.0.1"), 0));
+  return acceptor.local_endpoint().port();
+}
+
+std::string Compact(const Json::Value& value) {
+  Json::StreamWriterBuilder builder;
+  builder["indentation"] = "";
+  return Json::writeString(builder, value);
+}
+
+Json::Value Parse(const std::string& text) {
+  Json::Value value;
+  std::istringstream in(text);
+  EXPECT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), in, &value, nullptr)) << text;
+  return value;
+}
+
+// The launcher with the service, in a temporary runtime and data directory.
+class RunningService {
+ public:
+  RunningService() : port_(FreePort()) {
+    const Wharfgate::Testing::Environment environment = {
+        {"XDG_RUNTIME_DIR", dir_.path().string()},
+        {"FERROWYN_DATA_DIR", (dir_.path() / "data").string()},
+        {"FERROWYN_DOWNLOAD_MS", "300"},
+        {"FERROWYN_MAX_CONNECTIONS", "3"},
+        {"FERROWYN_ORIGINS", "http://page.test"},
+    };
+    process_ = ChildProcess::Start(WHARFGATE_PATH, {std::to_string(port_)}, environment);
+  }
+  int port() const { return port_; }
+  ChildProcess& process() { return *process_; }
+  fs::path data_dir() const { return dir_.path() / "data"; }
+
+ private:
+  TemporaryDirectory dir_;
+  int port_;
+  std::unique_ptr<ChildProcess> process_;
+};
+
+// A page's connection.  Every wait is bounded.
+class Page {
+ public:
+  explicit Page(int port) : port_(port), ws_(ioc_) {}
+
+  // Connects and upgrades; the HTTP status of a refused upgrade, 101 when
+  // accepted, 0 when the service could not be reached.
+  int Connect(const std::string& origin, std::optional<std::string> host = std::nullopt) {
+    const auto deadline = std::chrono::steady_clock::now() + kWait;
+    const tcp::endpoint endpoint(net::ip::make_address("127.0.0.1"), static_cast<unsigned short>(port_));
+    for (;;) {
+      beast::error_code error;
+      beast::get_lowest_layer(ws_).socket().close(error);
+      beast::get_lowest_layer(ws_).socket().connect(endpoint, error);
+      if (!error) break;
+      if (std::chrono::steady_clock::now() > deadline) return 0;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ws_.set_option(websocket::stream_base::decorator([origin](websocket::request_type& request) {
+      if (!origin.empty()) request.set(http::field::origin, origin);
+    }));
+    websocket::response_type response;
+    beast::error_code error;
+    bool done = false;
+    ws_.async_handshake(response, host.value_or("127.0.0.1:" + std::to_string(port_)), "/plugin",
+                        [&](beast::error_code ec) {
+                          error = ec;
+                          done = true;
+                        });
+    Run(done);
+    return done ? static_cast<int>(response.result_int()) : -1;
+  }
+  int Open(const std::string& origin = "") {
+    return Connect(origin.empty() ? "http://127.0.0.1:" + std::to_string(port_) : origin);
+  }
+
+  void SendText(const std::string& text) {
+    bool done = false;
+    ws_.async_write(net::buffer(text), [&](beast::error_code ec, std::size_t) {
+      EXPECT_FALSE(ec) << ec.message();
+      done = true;
+    });
+    Run(done);
+  }
+  int Call(const std::string& method, const Json::Value& params = Json::Value(Json::objectValue)) {
+    Json::Value call;
+    call["id"] = ++last_id_;
+    call["method"] = method;
+    call["params"] = params;
+    SendText(Compact(call));
+    return last_id_;
+  }
+
+  // The next message, or nothing when the connection closed or nothing came.
+  std::optional<Json::Value> Next() {
+    beast::flat_buffer buffer;
+    bool done = false;
+    beast::error_code error;
+    ws_.async_read(buffer, [&](beast::error_code ec, std::size_t) {
+      error = ec;
+      done = true;
+    });
+    Run(done);
+    if (!done || error) {
+      closed_ = error;
+      return std::nullopt;
+    }
+    return Parse(beast::buffers_to_string(buffer.data()));
+  }
+  // The answer to call `id`; events and view states before it are kept.
+  Json::Value AnswerTo(int id) {
+    while (std::optional<Json::Value> message = Next()) {
+      if ((*message)["id"] == id) return *message;
+      seen_.push_back(*message);
+    }
+    ADD_FAILURE() << "no answer to " << id << ": " << closed_.message();
+    return Json::Value();
+  }
+  Json::Value Result(const std::string& method, const Json::Value& params = Json::Value(Json::objectValue)) {
+    return AnswerTo(Call(method, params))["result"];
+  }
+  // Waits for a page event by name.
+  std::optional<Json::Value> Event(const std::string& name) { return Find("event", name); }
+  // Waits for a message whose `key` is `value` (or present, for null).
+  std::optional<Json::Value> Find(const std::string& key, const Json::Value& value = Json::Value()) {
+    for (std::size_t i = 0;; ++i) {
+      if (i == seen_.size()) {
+        std::optional<Json::Value> message = Next();
+        if (!message) return std::nullopt;
+        seen_.push_back(*message);
+      }
+      if (value.isNull() ? seen_[i].isMember(key) : seen_[i][key] == value) return seen_[i];
+    }
+  }
+  bool Publishes(const std::string& method) const { return methods_.count(method) > 0; }
+  void OpenSession() {
+    const Json::Value result = Result("session.open", Params({{"pageType", "web3.0"}}));
+    for (const Json::Value& method : result["methods"]) methods_[method["name"].asString()] = method;
+  }
+
+  static Json::Value Params(std::initializer_list<std::pair<const char*, Json::Value>> members) {
+    Json::Value params(Json::objectValue);
+    for (const auto& [key, value] : members) params[key] = value;
+    return params;
+  }
+
+  websocket::stream<beast::tcp_stream>& ws() { return ws_; }
+  beast::error_code closed() const { return closed_; }
+  const std::map<std::string, Json::Value>& methods() const { return methods_; }
+
+ private:
+  void Run(bool& done) {
+    ioc_.restart();
+    const auto deadline = std::chrono::steady_clock::now() + kWait;
+    while (!done && std::chrono::steady_clock::now() < deadline) ioc_.run_for(std::chrono::milliseconds(50));
+    if (!done) {
+      beast::get_lowest_layer(ws_).socket().cancel();
+      ioc_.restart();
+      ioc_.run_for(std::chrono::milliseconds(200));
+    }
+  }
+
+  int port_;
+  net::io_context ioc_;
+  websocket::stream<beast::tcp_stream> ws_;
+  int last_id_ = 0;
+  std::vector<Json::Value> seen_;
+  std::map<std::string, Json::Value> methods_;
+  beast::error_code closed_;
+};
+
+// One service for the tests that do not stop it.
+class ServiceTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { service_ = new RunningService(); }
+  static void TearDownTestSuite() {
+    service_->process().Signal(SIGTERM);
+    EXPECT_EQ(service_->process().Wait(kWait), 0);
+    delete service_;
+  }
+  static int port() { return service_->port(); }
+  static RunningService* service_;
+};
+RunningService* ServiceTest::service_ = nullptr;
+
+TEST_F(ServiceTest, SessionOpensAndPublishesMethodsWithTemplates) {
+  Page page(port());
+  ASSERT_EQ(page.Open(), 101);
+  const Json::Value answer = page.AnswerTo(page.Call("session.open", Page::Params({{"pageType", "web3.0"}})));
+  ASSERT_TRUE(answer["result"]["methods"].isArray()) << Compact(answer);
+  EXPECT_FALSE(answer["result"]["methods"].empty());
+  for (const Json::Value& method : answer["result"]["methods"]) {
+    EXPECT_TRUE(method["name"].isString());
+    EXPECT_TRUE(method["params"].isArray());
+    // A method without parameters has a null template.
+    EXPECT_TRUE(method["params"].empty() ? method["template"].isNull() : method["template"].isObject())
+        << Compact(method);
+  }
+  EXPECT_TRUE(page.Result("session.createView").asBool());
+  // The view state arrives after the calls that change it.
+  const std::optional<Json::Value> state = page.Find("viewState");
+  ASSERT_TRUE(state);
+  EXPECT_EQ((*state)["viewState"]["split"], 1) << Compact(*state);
+}
+
+TEST_F(ServiceTest, BadMessagesGetErrorAnswersAndTheConnectionStays) {
+  Page page(port());
+  ASSERT_EQ(page.Open(), 101);
+  struct Case {
+    const char* message;
+    int code;
+  };
+  const Case before_open[] = {
+      {"not json", -32700},
+      {"[1, 2]", -32600},
+      {R"({"method": "session.open"})", -32600},
+      {R"({"id": "x", "method": "session.open"})", -32600},
+      {R"({"id": 1, "method": 7})", -32600},
+      {R"({"id": 2, "method": "session.open", "params": [1]})", -32602},
+      {R"({"id": 3, "method": "session.open", "params": {}})", -32602},
+      {R"({"id": 4, "method": "LoginDeviceEx", "params": {}})", -32001},
+  };
+  for (const Case& c : before_open) {
+    page.SendText(c.message);
+    const std::optional<Json::Value> answer = page.Next();
+    ASSERT_TRUE(answer) << c.message;
+    EXPECT_EQ((*answer)["error"]["code"], c.code) << c.message;
+  }
+  page.OpenSession();
+  EXPECT_EQ(page.AnswerTo(page.Call("NoSuchMethod"))["error"]["code"], -32601);
+  EXPECT_EQ(page.AnswerTo(page.Call("session.open", Page::Params({{"pageType", "web3.0"}})))["error"]["code"],
+            -32001);
+  EXPECT_EQ(page.AnswerTo(page.Call("host.selectView", Page::Params({{"view", 5}})))["error"]["code"], -32602);
+  if (page.Publishes("GetPlayedTime")) {
+    // A parameter of the wrong type is rejected before the plug-in runs.
+    EXPECT_EQ(page.AnswerTo(page.Call("GetPlayedTime", Page::Params({{"nope", 1}})))["error"]["code"], -32602);
+  }
+  EXPECT_TRUE(page.Result("session.createView").asBool()) << "the connection is still up";
+}
+
+TEST_F(ServiceTest, LoginAndLiveVideoWithTheirEvents) {
+  Page page(port());
+  ASSERT_EQ(page.Open(), 101);
+  page.OpenSession();
+  if (!page.Publishes("LoginDeviceEx")) GTEST_SKIP() << "the plug-in has no live-view adapter yet";
+  page.Result("session.createView");
+  auto login = [&](const char* password) {
+    return page.Result("LoginDeviceEx", Page::Params({{"ip", "10.0.0.2"}, {"port", 80}, {"username", "admin"},
+                                                      {"password", password}, {"specCap", 0}}));
+  };
+  EXPECT_EQ(login("wrong"), -1);
+  EXPECT_EQ(login("admin"), 0);
+  EXPECT_EQ(page.Result("ConnectRealVideo", Page::Params({{"channel", 1}, {"stream", 0}})), true);
+  const std::optional<Json::Value> state = page.Event("StateChanged");
+  ASSERT_TRUE(state);
+  EXPECT_EQ((*state)["args"], Parse("[0, 1, 0]"));
+}
+
+TEST_F(ServiceTest, DownloadProgressReachesOneHundred) {
+  Page page(port());
+  ASSERT_EQ(page.Open(), 101);
+  page.OpenSession();
+  if (!page.Publishes("DownloadByRecordFile")) GTEST_SKIP() << "the plug-in has no playback adapter yet";
+  EXPECT_EQ(page.Result("DownloadByRecordFile", Page::Params({{"fileInfo", R"({"file": "a"})"},
+                                                              {"saveName", "a.rec"}, {"format", "dav"}})),
+            1);
+  int progress = 0;
+  const auto deadline = std::chrono::steady_clock::now() + kWait;
+  while (progress < 100 && std::chrono::steady_clock::now() < deadline) {
+    const int now = page.Result("GetPlaybackMsg", Page::Params({{"lcmd", 0}})).asInt();
+    EXPECT_GE(now, progress);
+    progress = now;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_EQ(progress, 100);
+  EXPECT_TRUE(fs::exists(service_->data_dir() / "downloads" / "a.rec"));
+}
+
+TEST_F(ServiceTest, RefusesForeignOriginsAndHostsAndTooManyConnections) {
+  const std::string own = "127.0.0.1:" + std::to_string(port());
+  struct Case {
+    const char* origin;
+    std::string host;
+    int status;
+  };
+  const Case cases[] = {
+      {"http://evil.test", own, 403},
+      {"", own, 403},
+      {"http://127.0.0.1:1", own, 403},
+      {"http://page.test", "evil.test:" + std::to_string(port()), 403},
+      {"http://page.test", own, 101},
+      {"http://localhost:", own, 403},
+  };
+  for (const Case& c : cases) {
+    Page page(port());
+    EXPECT_EQ(page.Connect(c.origin, c.host), c.status) << c.origin << " " << c.host;
+  }
+  // The limit is 3 connections.
+  std::vector<std::unique_ptr<Page>> pages;
+  for (int i = 0; i < 3; ++i) {
+    pages.push_back(std::make_unique<Page>(port()));
+    ASSERT_EQ(pages.back()->Open(), 101);
+  }
+  Page one_more(port());
+  EXPECT_EQ(one_more.Open(), 503);
+}
+
+TEST_F(ServiceTest, MessagesOverTheLimitCloseWith1009) {
+  Page page(port());
+  ASSERT_EQ(page.Open(), 101);
+  page.SendText(std::string((1 << 20) + 1, ' '));
+  EXPECT_FALSE(page.Next());
+  EXPECT_EQ(page.ws().reason().code, websocket::close_code::too_big);
+}
+
+TEST_F(ServiceTest, TwoSessionsShareNoState) {
+  Page a(port());
+  Page b(port());
+  ASSERT_EQ(a.Open(), 101);
+  ASSERT_EQ(b.Open(), 101);
+  a.OpenSession();
+  // B has not opened its session, whatever A did.
+  EXPECT_EQ(b.AnswerTo(b.Call("session.createView"))["error"]["code"], -32001);
+  b.OpenSession();
+  EXPECT_TRUE(a.Result("host.selectView", Page::Params({{"view", 0}})).asBool());
+  if (!a.Publishes("LoginDeviceEx")) return;
+  EXPECT_EQ(a.Result("LoginDeviceEx", Page::Params({{"ip", "10.0.0.2"}, {"port", 80}, {"username", "admin"},
+                                                   {"password", "admin"}, {"specCap", 0}})),
+            0);
+  EXPECT_EQ(b.Result("ConnectRealVideo", Page::Params({{"channel", 1}, {"stream", 0}})), false)
+      << "B's device is not logged in";
+  EXPECT_EQ(a.Result("ConnectRealVideo", Page::Params({{"channel", 1}, {"stream", 0}})), true);
+}
+
+TEST(ServiceStopTest, CallsInFlightAreAnsweredOrTheConnectionClosesCleanly) {
+  RunningService service;
+  Page page(service.port());
+  ASSERT_EQ(page.Open(), 101);
+  page.OpenSession();
+  constexpr int kCalls = 50;
+  for (int i = 0; i < kCalls; ++i) page.Call("host.selectView", Page::Params({{"view", 0}}));
+  service.process().Signal(SIGINT);
+  int answered = 0;
+  while (std::optional<Json::Value> message = page.Next()) {
+    if (message->isMember("id")) {
+      EXPECT_EQ((*message)["id"], answered + 2) << "answers come in order, none twice";
+      EXPECT_TRUE((*message)["result"].asBool());
+      ++answered;
+    }
+  }
+  EXPECT_LE(answered, kCalls);
+  // The service closed the connection (going away) or the socket ended.
+  EXPECT_TRUE(page.closed() == websocket::error::closed || page.closed() == net::error::eof ||
+              page.closed() == net::error::connection_reset)
+      << page.closed().message();
+  EXPECT_EQ(service.process().Wait(kWait), 0);
+}
+
+TEST(ServiceHttpTest, ServesFilesAndRefusesPlainRequestsToTheSocket) {
+  RunningService service;
+  ASSERT_EQ(Page(service.port()).Open(), 101) << "the service runs";
+  struct Case {
+    const char* target;
+    unsigned status;
+  };
+  const Case cases[] = {{"/", 200}, {"/plugin", 426}, {"/../CMakeLists.txt", 404}, {"/missing.html", 404}};
+  for (const Case& c : cases) {
+    net::io_context ioc;
+    beast::tcp_stream stream(ioc);
+    stream.connect(tcp::endpoint(net::ip::make_address("127.0.0.1"), static_cast<unsigned short>(service.port())));
+    http::request<http::empty_body> request(http::verb::get, c.target, 11);
+    request.set(http::field::host, "127.0.0.1:" + std::to_string(service.port()));
+    http::write(stream, request);
+    beast::flat_buffer buffer;
+    http::response<http::string_body> response;
+    http::read(stream, buffer, response);
+    EXPECT_EQ(response.result_int(), c.status) << c.target;
+  }
+  service.process().Signal(SIGTERM);
+  EXPECT_EQ(service.process().Wait(kWait), 0);
+}
+
+}  // namespace
+}  // namespace ferrowyn
