@@ -26,3 +26,10 @@ demo: build
 
 clean:
 	rm -rf build
+
+# Benchmarks in a release build: a table of our figures against their floors.
+.PHONY: bench
+bench: setup
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS) --target Shimwell shimwell-bench shimwell-bench-table
+	tools/bench/run_bench.sh build/release build/bench
