@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 #include <json/reader.h>
 
@@ -205,7 +206,11 @@ std::string WriteCompactSpaced(const Json::Value& value) {
 
 bool ReadJson(const char* text, Json::Value* value, bool collect_comments) {
   if (text == nullptr) return false;
-  Json::Reader reader;
+  // Making a reader allocates more than parsing a short call text does, so
+  // one is kept; the lock makes that safe for callers on several threads.
+  static std::mutex mutex;
+  static Json::Reader reader;
+  const std::lock_guard<std::mutex> lock(mutex);
   return reader.parse(text, text + std::strlen(text), *value, collect_comments);
 }
 

@@ -33,9 +33,10 @@ std::string ParamTextOrEmpty(const Json::Value& params, const char* name) {
   return value.isString() ? value.asString() : std::string();
 }
 
-std::string AfterLastBackslash(const std::string& path) {
+std::string AfterLastBackslash(std::string path) {
   const std::string::size_type slash = path.rfind('\\');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+  if (slash != std::string::npos) path.erase(0, slash + 1);  // in place: no second text
+  return path;
 }
 
 }  // namespace Shimwell

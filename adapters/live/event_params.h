@@ -27,7 +27,7 @@ std::string ParamText(const Json::Value& params, const char* name);
 std::string ParamTextOrEmpty(const Json::Value& params, const char* name);
 
 // The part of `path` after its last backslash, or all of it without one.
-std::string AfterLastBackslash(const std::string& path);
+std::string AfterLastBackslash(std::string path);
 
 }  // namespace Shimwell
 

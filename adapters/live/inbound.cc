@@ -2,6 +2,7 @@
 // adapters share, the entry the host feeds with event texts, and the
 // announcement that the plug-in is ready.
 #include <string>
+#include <string_view>
 
 #include "adapters/live/host_calls.h"
 #include "adapters/live/protocol2.h"
@@ -27,14 +28,21 @@ void RemoveInboundEventHandler(const char* name, CShimwell* target,
 namespace {
 
 // The event name as the table knows it: a string's characters, or "true" /
-// "false" for a boolean.  Anything else names no event.
-bool EventName(const Json::Value& inbound, std::string* name) {
+// "false" for a boolean.  Anything else names no event.  The view points
+// into `inbound` or at a literal.
+bool EventName(const Json::Value& inbound, std::string_view* name) {
   const Json::Value& event = inbound["event"];
-  if (event.isString() || event.isBool()) {
-    *name = event.asString();
-    return !name->empty();
+  if (event.isString()) {
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    event.getString(&begin, &end);
+    *name = std::string_view(begin, static_cast<std::size_t>(end - begin));
+  } else if (event.isBool()) {
+    *name = event.asBool() ? "true" : "false";
+  } else {
+    return false;
   }
-  return false;
+  return !name->empty();
 }
 
 }  // namespace
@@ -43,9 +51,11 @@ void CShimwell::HandleInboundText(const char* text) {
   // Nothing thrown here may reach the host, which calls this entry from its
   // own event loop: a text that breaks a handler is dropped like a malformed one.
   try {
-    Json::Value inbound;
-    if (text == nullptr || !ParseJsonText(text, &inbound, true) || !inbound.isObject()) return;
-    std::string name;
+    Json::Value parsed;
+    if (text == nullptr || !ParseJsonText(text, &parsed, true) || !parsed.isObject()) return;
+    // Read through a const view: looking a member up must not add it.
+    const Json::Value& inbound = parsed;
+    std::string_view name;
     if (!EventName(inbound, &name)) return;
     const auto entry = inboundEventHandlers.find(name);
     if (entry == inboundEventHandlers.end() || entry->second.empty()) return;

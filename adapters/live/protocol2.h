@@ -63,6 +63,8 @@ inline void Notify(const HostContext* host, const char* method, const Json::Valu
 
 // Parses a whole JSON text.  Comments are kept only where a caller asks.
 bool ParseJsonText(const std::string& text, Json::Value* root, bool collect_comments);
+// The same for a NUL-terminated text, without copying it first.
+bool ParseJsonText(const char* text, Json::Value* root, bool collect_comments);
 
 }  // namespace Shimwell
 

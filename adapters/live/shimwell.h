@@ -10,6 +10,7 @@
 #define SHIMWELL_ADAPTERS_LIVE_SHIMWELL_H_
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -151,7 +152,8 @@ class CShimwell {
   Foundation::CSharedPtr<OrvikComponentInterface::ICustomerInfoSet> customerInfoSet;
   Foundation::CSharedPtr<OrvikComponentInterface::IPTZLocateSet> ptzLocateSet;
   Foundation::CSharedPtr<OrvikComponentInterface::ITimerSet> timerSet;
-  std::map<std::string, InboundEventHandler> inboundEventHandlers;
+  // Ordered by name; found by any string-like key without building a string.
+  std::map<std::string, InboundEventHandler, std::less<>> inboundEventHandlers;
   std::string filter;
   std::string defaultName;
   std::string storagePath;

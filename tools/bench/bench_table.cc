@@ -3,9 +3,10 @@
 //   shimwell-bench-table BENCHMARK_JSON [CALLGRIND_JSON] OUTPUT_JSON
 //
 // Reads Google Benchmark's JSON (the medians of its repetitions, or the
-// single runs; CPU time, which a shared machine disturbs less), pairs "<line>/ours" with "<line>/floor", adds the
-// instruction counts per call when given ({"<line>/ours": n, ...}), prints
-// the table and writes the same figures to OUTPUT_JSON.
+// single runs; CPU time, which a shared machine disturbs less), pairs
+// "<line>/ours" with "<line>/floor", adds the instruction counts per call
+// when given ({"<line>/ours": n, ...}), prints the table and writes the
+// same figures to OUTPUT_JSON.
 #include <cstdio>
 #include <fstream>
 #include <map>
