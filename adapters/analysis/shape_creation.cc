@@ -2,6 +2,7 @@
 // is translated into the service's on the way out and back on the way in.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "adapters/analysis/shape_values.h"
 #include "adapters/analysis/shape_vocabulary.h"
@@ -62,8 +63,9 @@ std::string WithPixelSizePair(const std::string& reply) {
 
 }  // namespace
 
-long CVideoAnalyse::CreateShape(const char* method, const Json::Value& members) {
-  return ReadDecimal(Exchange<std::string>(hostContext, method, InContainer(members), Read::kUnguarded));
+long CVideoAnalyse::CreateShape(const char* method, Json::Value members) {
+  return ReadDecimal(
+      Exchange<std::string>(hostContext, method, InContainer(std::move(members)), Read::kUnguarded));
 }
 
 long CVideoAnalyse::CreateMainVideoAnalyseShape(long /*win_id*/, const char* event_name,

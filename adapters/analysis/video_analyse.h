@@ -86,7 +86,7 @@ class CVideoAnalyse {
   // deselected, so its tip no longer applies), and passes `result` on.
   bool ClearTipIf(bool result);
   // Sends a creation request and reads the new shape's number from its reply.
-  long CreateShape(const char* method, const Json::Value& members);
+  long CreateShape(const char* method, Json::Value members);
 
   OrvikComponentInterface::HostContext* hostContext;
   Foundation::CSharedPtr<OrvikComponentInterface::IMultiNodeDisplayMgrSet> displayMgrSet;

@@ -23,9 +23,9 @@ Json::Value Protocol2Request(const char* method) {
   return request;
 }
 
-Json::Value Protocol2Request(const char* method, const Json::Value& params) {
+Json::Value Protocol2Request(const char* method, Json::Value params) {
   Json::Value request = Protocol2Request(method);
-  request["params"] = params;
+  request["params"] = std::move(params);
   return request;
 }
 

@@ -25,8 +25,9 @@ Json::Value Members(std::initializer_list<std::pair<const char*, Json::Value>> m
 
 // {"method": method} without a "params" member.
 Json::Value Protocol2Request(const char* method);
-// {"method": method, "params": params}; params may be null, a number or an object.
-Json::Value Protocol2Request(const char* method, const Json::Value& params);
+// {"method": method, "params": params}; params may be null, a number or an
+// object.  Taken by value, so that a temporary moves in rather than being copied.
+Json::Value Protocol2Request(const char* method, Json::Value params);
 
 // Writes the request in the styled layout, hands it to the host and copies the
 // reply at once.  An unbound SendRequest pair or a null reply gives "".
@@ -52,13 +53,13 @@ T Exchange(const HostContext* host, const Json::Value& request, Read read) {
 }
 
 template <typename T>
-T Exchange(const HostContext* host, const char* method, const Json::Value& params, Read read) {
-  return Exchange<T>(host, Protocol2Request(method, params), read);
+T Exchange(const HostContext* host, const char* method, Json::Value params, Read read) {
+  return Exchange<T>(host, Protocol2Request(method, std::move(params)), read);
 }
 
 // Sends a request whose reply nobody reads.
-inline void Notify(const HostContext* host, const char* method, const Json::Value& params) {
-  SendProtocol2Request(host, Protocol2Request(method, params));
+inline void Notify(const HostContext* host, const char* method, Json::Value params) {
+  SendProtocol2Request(host, Protocol2Request(method, std::move(params)));
 }
 
 // Parses a whole JSON text.  Comments are kept only where a caller asks.

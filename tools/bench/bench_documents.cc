@@ -12,9 +12,17 @@ const char kSetFeShowModeCall[] = R"({"id": 12, "params": {"mode": 3}})";
 const char kSetConfigAuthorityCall[] =
     R"({"id": 2, "params": {"name": "AuthorityList", "table": "[\"Live\",\"Playback\",\"Config\"]"}})";
 
+// A six-point detection region with its rule parameters.
+const char kCreateMainShapeCall[] =
+    R"({"id": 21, "params": {"winID": 0, "eventName": "CrossRegionDetection", "shapeType": "Polygon", )"
+    R"("makedName": "DetectRegion", "data": "{\"DetectRegion\": [[120, 340], [2048, 310], )"
+    R"([4096, 900], [6100, 2200], [5200, 7400], [300, 7900]]}", "param": "{\"Direction\": )"
+    R"(\"Both\", \"ObjectTypes\": [\"Human\", \"Vehicle\"], \"Sensitivity\": 5}"}})";
+
 const char kPlayerReply[] = "{\n   \"id\" : 1,\n   \"result\" : 3\n}\n";
 const char kLoginReply[] = "{\n   \"id\" : 1,\n   \"result\" : 5\n}\n";
 const char kTrueReply[] = "{\n   \"id\" : 1,\n   \"result\" : true\n}\n";
+const char kShapeReply[] = "{\n   \"id\" : 1,\n   \"result\" : \"42\"\n}\n";
 
 const char kSelectedFileInfoEvent[] =
     R"({"event": "SelectedFileInfo", "params": {"FileName": "C:\\Users\\operator\\Pictures\\)"

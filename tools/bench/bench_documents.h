@@ -14,11 +14,13 @@ extern const char kConnectRealVideoCall[];
 extern const char kLoginDeviceExCall[];
 extern const char kSetFeShowModeCall[];
 extern const char kSetConfigAuthorityCall[];
+extern const char kCreateMainShapeCall[];
 
 // Replies of the host: a player id, a login handle, a plain success.
 extern const char kPlayerReply[];
 extern const char kLoginReply[];
 extern const char kTrueReply[];
+extern const char kShapeReply[];
 
 extern const char kSelectedFileInfoEvent[];
 extern const char kFocusStatusEvent[];

@@ -105,6 +105,24 @@ void SetFeShowModeFloor() {
   WriteReply(1, ReadResult(kTrueReply).asBool());
 }
 
+// A new shape: the call's five texts go out in one request (the data text
+// as it came, the page's names being the service's here), and the shape's
+// number comes back as a decimal text.
+void CreateMainShapeFloor() {
+  Json::Value call;
+  Parse(kCreateMainShapeCall, &call);
+  const Json::Value& in = call["params"];
+  Json::Value params;
+  params["eventName"] = in["eventName"].asCString();
+  params["shapeType"] = in["shapeType"].asCString();
+  params["markedName"] = in["makedName"].asCString();
+  params["data"] = in["data"].asCString();
+  params["param"] = in["param"].asCString();
+  params["containerID"] = 0;
+  WriteRequest("CreateMainVideoAnalyseShape", std::move(params));
+  WriteReply(1, std::stoi(ReadResult(kShapeReply).asString()));
+}
+
 void ParseFloor(const char* text) {
   Json::Value root;
   Parse(text, &root);
@@ -194,6 +212,8 @@ std::vector<BenchLine> BuildLines(Session* session, const std::string& plugin_pa
                            ConnectRealVideoFloor));
   lines.push_back(CallLine(host, "LoginDeviceEx", kLoginDeviceExCall, kLoginReply, LoginDeviceExFloor));
   lines.push_back(CallLine(host, "SetFeShowMode", kSetFeShowModeCall, kTrueReply, SetFeShowModeFloor));
+  lines.push_back(CallLine(host, "CreateMainVideoAnalyseShape", kCreateMainShapeCall, kShapeReply,
+                           CreateMainShapeFloor));
   lines.push_back(EventLine(host, "SelectedFileInfo", kSelectedFileInfoEvent));
   lines.push_back(EventLine(host, "FocusStatus", kFocusStatusEvent));
   lines.push_back(StyledLine("request", request));
