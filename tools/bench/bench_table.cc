@@ -83,12 +83,12 @@ int main(int argc, char** argv) {
 
   Json::Value out(Json::objectValue);
   out["context"] = runs["context"];
-  std::printf("%-28s %10s %10s %6s   %10s %10s %6s\n", "line", "ours ns", "floor ns", "ratio",
+  std::printf("%-34s %10s %10s %6s   %10s %10s %6s\n", "line", "ours ns", "floor ns", "ratio",
               "ours Ir", "floor Ir", "ratio");
   for (const auto& [name, sides] : lines) {
     const Side ours = sides.count("ours") ? sides.at("ours") : Side();
     const Side floor = sides.count("floor") ? sides.at("floor") : Side();
-    std::printf("%-28s %10s %10s %6s   %10s %10s %6s\n", name.c_str(), Cell(ours.ns, 0).c_str(),
+    std::printf("%-34s %10s %10s %6s   %10s %10s %6s\n", name.c_str(), Cell(ours.ns, 0).c_str(),
                 Cell(floor.ns, 0).c_str(), Cell(Ratio(ours.ns, floor.ns), 2).c_str(),
                 Cell(ours.instructions, 0).c_str(), Cell(floor.instructions, 0).c_str(),
                 Cell(Ratio(ours.instructions, floor.instructions), 2).c_str());
