@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include <json/reader.h>
+#include <json/value.h>
 
 namespace Foundation {
 namespace {
@@ -206,7 +207,13 @@ std::string WriteCompactSpaced(const Json::Value& value) {
 bool ReadJson(const char* text, Json::Value* value, bool collect_comments) {
   if (text == nullptr) return false;
   Json::Reader reader;
-  return reader.parse(text, text + std::strlen(text), *value, collect_comments);
+  // The reader throws rather than fail on a text nested deeper than its
+  // stack limit; that text is not JSON to us, like any other it rejects.
+  try {
+    return reader.parse(text, text + std::strlen(text), *value, collect_comments);
+  } catch (const Json::Exception&) {
+    return false;
+  }
 }
 
 }  // namespace Foundation
