@@ -27,6 +27,15 @@ fuzz: setup
 	cmake --build --preset fuzz -j $(JOBS) --target page_call_fuzzer inbound_fuzzer reply_fuzzer json_text_fuzzer
 	tools/fuzz/run_fuzzers.sh build/fuzz $(FUZZ_SECONDS)
 
+# The launcher's process tests (with the programs they start) and a
+# shimwell-host session under valgrind's memcheck.
+MEMCHECK = valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --trace-children=yes \
+	--suppressions=tools/memcheck/memcheck.supp -q
+memcheck: build
+	$(MEMCHECK) build/bin/module_loader_test
+	$(MEMCHECK) build/bin/wharfgate_test
+	$(MEMCHECK) build/bin/shimwell-host examples/live-session.script >/dev/null
+
 # Starts the launcher with the reference service; Ctrl-C stops it.
 demo: build
 	build/bin/Wharfgate 23410
