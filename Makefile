@@ -1,7 +1,7 @@
 # The front door.  `make demo` runs the main job, `make check` runs the tests.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup build check asan demo clean
+.PHONY: all setup build check asan fuzz memcheck demo clean
 
 all: build
 
@@ -19,6 +19,22 @@ asan: setup
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS each (libFuzzer, clang, with sanitizers).
+FUZZ_SECONDS ?= 45
+fuzz: setup
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS) --target page_call_fuzzer inbound_fuzzer reply_fuzzer json_text_fuzzer
+	tools/fuzz/run_fuzzers.sh build/fuzz $(FUZZ_SECONDS)
+
+# The launcher's process tests (with the programs they start) and a
+# shimwell-host session under valgrind's memcheck.
+MEMCHECK = valgrind --tool=memcheck --error-exitcode=1 --leak-check=full --trace-children=yes \
+	--suppressions=tools/memcheck/memcheck.supp -q
+memcheck: build
+	$(MEMCHECK) build/bin/module_loader_test
+	$(MEMCHECK) build/bin/wharfgate_test
+	$(MEMCHECK) build/bin/shimwell-host examples/live-session.script >/dev/null
 
 # Starts the launcher with the reference service; Ctrl-C stops it.
 demo: build

@@ -182,7 +182,8 @@ TEST_F(CComMethodTest, UnusableParamsReadAsDefaults) {
 
 TEST_F(CComMethodTest, UnparsableCallIsRefusedUnlessThereAreNoParameters) {
   Method with_params(MakeComMethod(&target, &Target::TakeInt, {"v"}));
-  for (const char* call : {"{", "", static_cast<const char*>(nullptr)}) {
+  const std::string too_deep = "{\"params\": " + std::string(5000, '[');
+  for (const char* call : {"{", "", static_cast<const char*>(nullptr), too_deep.c_str()}) {
     EXPECT_FALSE(with_params->Invoke(1, call, replies.delegate()));
     EXPECT_FALSE(with_params->CheckParams(1, call));
   }

@@ -3,9 +3,11 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <mutex>
 
 #include <json/reader.h>
+#include <json/value.h>
 
 namespace Foundation {
 namespace {
@@ -204,14 +206,51 @@ std::string WriteCompactSpaced(const Json::Value& value) {
   return text;
 }
 
+namespace {
+
+// Making a reader costs more than parsing a short call text or reply, so one
+// reader of each kind is made on first use and kept; the lock makes that safe
+// for a host that calls from more than one thread.
+class SharedReaders {
+ public:
+  bool Parse(const char* begin, const char* end, Json::Value* value, bool collect_comments) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    std::unique_ptr<Json::CharReader>& reader = readers_[collect_comments ? 1 : 0];
+    if (!reader) {
+      Json::CharReaderBuilder builder;
+      builder["collectComments"] = collect_comments;
+      reader.reset(builder.newCharReader());
+    }
+    // The reader throws rather than fail on some hostile texts (nesting
+    // deeper than its stack limit); those are texts that do not parse, like
+    // any other.  A reader that threw is not trusted again.
+    try {
+      return reader->parse(begin, end, value, nullptr);
+    } catch (const std::exception&) {
+      reader.reset();
+      return false;
+    }
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unique_ptr<Json::CharReader> readers_[2];
+};
+
+SharedReaders& Readers() {
+  static SharedReaders readers;
+  return readers;
+}
+
+}  // namespace
+
+bool ReadJson(const char* begin, const char* end, Json::Value* value, bool collect_comments) {
+  return Readers().Parse(begin, end, value, collect_comments);
+}
+
 bool ReadJson(const char* text, Json::Value* value, bool collect_comments) {
   if (text == nullptr) return false;
-  // Making a reader allocates more than parsing a short call text does, so
-  // one is kept; the lock makes that safe for callers on several threads.
-  static std::mutex mutex;
-  static Json::Reader reader;
-  const std::lock_guard<std::mutex> lock(mutex);
-  return reader.parse(text, text + std::strlen(text), *value, collect_comments);
+  return ReadJson(text, text + std::strlen(text), value, collect_comments);
 }
 
 }  // namespace Foundation

@@ -26,6 +26,8 @@ std::string WriteCompactSpaced(const Json::Value& value);
 // Parses the whole NUL-terminated `text` with JsonCpp's reader into `value`;
 // false when it is not JSON (or null).  Comments are kept only on request.
 bool ReadJson(const char* text, Json::Value* value, bool collect_comments = false);
+// The same for the text from `begin` to `end`.
+bool ReadJson(const char* begin, const char* end, Json::Value* value, bool collect_comments = false);
 
 }  // namespace Foundation
 

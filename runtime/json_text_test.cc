@@ -151,6 +151,7 @@ TEST(ReadJson, AcceptsOnlyJson) {
   EXPECT_FALSE(ReadJson(nullptr, &value));
   EXPECT_FALSE(ReadJson("", &value));
   EXPECT_FALSE(ReadJson("{\"a\":", &value));
+  EXPECT_FALSE(ReadJson(std::string(5000, '[').c_str(), &value));  // beyond the reader's depth
   ASSERT_TRUE(ReadJson("// note\n{\"a\":1}", &value));
   EXPECT_EQ(value["a"], 1);
   EXPECT_FALSE(value.hasComment(Json::commentBefore));

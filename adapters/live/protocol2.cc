@@ -1,12 +1,5 @@
 #include "adapters/live/protocol2.h"
 
-#include <cstring>
-#include <exception>
-#include <memory>
-#include <mutex>
-
-#include <json/reader.h>
-
 #include "runtime/json_text.h"
 
 namespace Shimwell {
@@ -36,50 +29,12 @@ std::string SendProtocol2Request(const HostContext* host, const Json::Value& req
   return reply != nullptr ? std::string(reply) : std::string();
 }
 
-namespace {
-
-// Making a reader costs more than parsing a short reply, so one reader of
-// each kind is made on first use and kept; the lock makes it safe for a
-// host that calls from more than one thread.
-class SharedReaders {
- public:
-  bool Parse(const char* begin, const char* end, Json::Value* root, bool collect_comments) {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    std::unique_ptr<Json::CharReader>& reader = readers_[collect_comments ? 1 : 0];
-    if (!reader) {
-      Json::CharReaderBuilder builder;
-      builder["collectComments"] = collect_comments;
-      reader.reset(builder.newCharReader());
-    }
-    // The reader throws rather than fail on some hostile texts (nesting
-    // deeper than its stack limit); those are texts that do not parse, like
-    // any other.  A reader that threw is not trusted again.
-    try {
-      return reader->parse(begin, end, root, nullptr);
-    } catch (const std::exception&) {
-      reader.reset();
-      return false;
-    }
-  }
-
- private:
-  std::mutex mutex_;
-  std::unique_ptr<Json::CharReader> readers_[2];
-};
-
-SharedReaders& Readers() {
-  static SharedReaders readers;
-  return readers;
-}
-
-}  // namespace
-
 bool ParseJsonText(const std::string& text, Json::Value* root, bool collect_comments) {
-  return Readers().Parse(text.data(), text.data() + text.size(), root, collect_comments);
+  return Foundation::ReadJson(text.data(), text.data() + text.size(), root, collect_comments);
 }
 
 bool ParseJsonText(const char* text, Json::Value* root, bool collect_comments) {
-  return Readers().Parse(text, text + std::strlen(text), root, collect_comments);
+  return Foundation::ReadJson(text, root, collect_comments);
 }
 
 namespace {
