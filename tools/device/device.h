@@ -73,6 +73,10 @@ class Device {
   bool logged_in() const { return login_handle_ > 0; }
   unsigned int device_id() const { return logged_in() ? 1u : 0u; }
   const std::filesystem::path& data_dir() const { return options_.data_dir; }
+  // The analysis display as a view draws it: {"enabled": whether a container
+  // is enabled, "shapes": {number: {"view", "main", "shapeType",
+  // "markedName", "data", "shown", "selected", "color"}}}.
+  Json::Value AnalysisDisplay() const;
 
   // What a person does at the host: pick a view, change the display mode,
   // log the device out (the host announces it first).
@@ -137,6 +141,7 @@ class Device {
     Json::Value created;  // the creation params, "data" parsed when it is JSON
     Json::Value attributes = Json::Value(Json::objectValue);  // by method: the last params
     int main_shape = 0;  // 0 for a main shape
+    int view = 0;        // the view that was current when it was drawn
   };
   struct Container {
     Json::Value attributes = Json::Value(Json::objectValue);

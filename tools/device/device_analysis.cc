@@ -41,6 +41,12 @@ void StoreCorners(Json::Value& data) {
 
 int ShapeNumber(const std::string& text) { return std::atoi(text.c_str()); }
 
+// The "flag" of the last call of `method` on a shape, or `otherwise`.
+bool LastFlag(const Json::Value& attributes, const char* method, bool otherwise) {
+  const Json::Value& flag = attributes[method]["flag"];
+  return flag.isBool() ? flag.asBool() : otherwise;
+}
+
 }  // namespace
 
 Device::Container* Device::FindContainer(const Json::Value& params) {
@@ -77,6 +83,7 @@ Json::Value Device::CreateMainVideoAnalyseShape(const Json::Value& p) {
   shape.created = p;
   shape.created["data"] = ParseObject(Text(p, "data"));
   StoreCorners(shape.created["data"]);
+  shape.view = view_.current_view;
   const int number = next_shape_++;
   container->shapes[number] = shape;
   Json::Value event(Json::objectValue);
@@ -98,6 +105,7 @@ Json::Value Device::AddSubVideoAnalyseShape(const Json::Value& p) {
   shape.created = p;
   shape.created["data"] = ParseObject(Text(p, "data"));
   shape.main_shape = main;
+  shape.view = found->second.view;
   const int number = next_shape_++;
   container->shapes[number] = shape;
   return std::to_string(number);
@@ -151,6 +159,32 @@ Json::Value Device::SetShapeAttribute(const Json::Value& p) {
   if (shape == nullptr) return false;
   shape->attributes[current_method_] = p;
   return true;
+}
+
+Json::Value Device::AnalysisDisplay() const {
+  Json::Value display(Json::objectValue);
+  display["enabled"] = false;
+  display["shapes"] = Json::Value(Json::objectValue);
+  for (const auto& [id, container] : containers_) {
+    if (LastFlag(container.attributes, "EnableVideoAnalyseContainer", false)) display["enabled"] = true;
+    for (const auto& [number, shape] : container.shapes) {
+      Json::Value& out = display["shapes"][std::to_string(number)];
+      out["view"] = shape.view;
+      out["main"] = shape.main_shape;
+      out["shapeType"] = shape.created.get("shapeType", "");
+      out["markedName"] = shape.created.get("markedName", "");
+      out["data"] = shape.created["data"];
+      out["shown"] = LastFlag(shape.attributes, "ShowVideoAnalyseShape", true);
+      out["selected"] = LastFlag(shape.attributes, "SelectVideoAnalyseShape", false);
+      const Json::Value& colour = shape.attributes["SetVideoAnalyseShapeColor"];
+      out["color"] = Json::Value();
+      if (colour.isObject()) {
+        out["color"] = Json::Value(Json::arrayValue);
+        for (const char* part : {"red", "green", "blue"}) out["color"].append(Int(colour, part));
+      }
+    }
+  }
+  return display;
 }
 
 }  // namespace device

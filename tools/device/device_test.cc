@@ -232,6 +232,43 @@ TEST_F(DeviceTest, AnalysisShapesReadBackWhatWasStored) {
   EXPECT_EQ(NoticeNames(), (std::vector<std::string>{"VideoAnalyzeConfig", "VideoAnalyzeConfig"}));
 }
 
+TEST_F(DeviceTest, AnalysisDisplayShowsEachShapeOnItsViewWithItsState) {
+  EXPECT_EQ(device_->AnalysisDisplay()["enabled"], false);
+  const std::string container = Call("CreateVideoAnalyseContainer").asString();
+  EXPECT_TRUE(Call("EnableVideoAnalyseContainer", Params({{"containerID", container}, {"flag", true}})).asBool());
+  ASSERT_TRUE(Call("SwicthMultiWndNum", Params({{"num", 4}})).asBool());
+  device_->SelectView(2);
+  const std::string main = Call("CreateMainVideoAnalyseShape",
+                                Params({{"containerID", container}, {"shapeType", "Rect"}, {"markedName", "Rect"},
+                                        {"data", R"({"Rectangle": [[10, 20], [110, 220]]})"}}))
+                               .asString();
+  device_->SelectView(0);
+  const std::string sub = Call("AddSubVideoAnalyseShape", Params({{"containerID", container}, {"mainShapeID", main},
+                                                                  {"markedName", "Rectangle"}, {"data", "{}"}}))
+                              .asString();
+  Call("ShowVideoAnalyseShape", Params({{"containerID", container}, {"shapeID", main}, {"flag", false}}));
+  Call("SelectVideoAnalyseShape", Params({{"containerID", container}, {"shapeID", main}, {"flag", true}}));
+  Call("SetVideoAnalyseShapeColor", Params({{"containerID", container}, {"shapeID", main}, {"red", 255},
+                                            {"green", 0}, {"blue", 9}, {"sel", false}}));
+
+  const Json::Value display = device_->AnalysisDisplay();
+  EXPECT_EQ(display["enabled"], true);
+  const Json::Value& shape = display["shapes"][main];
+  EXPECT_EQ(shape["view"], 2) << "drawn on the view that was current";
+  EXPECT_EQ(shape["shapeType"], "Rect");
+  EXPECT_EQ(shape["data"]["Rectangle"][1][1], 220);
+  EXPECT_EQ(shape["shown"], false);
+  EXPECT_EQ(shape["selected"], true);
+  Json::Value colour(Json::arrayValue);
+  for (int part : {255, 0, 9}) colour.append(part);
+  EXPECT_EQ(shape["color"], colour);
+  EXPECT_EQ(display["shapes"][sub]["view"], 2) << "a sub-shape goes with its main shape";
+  EXPECT_EQ(display["shapes"][sub]["shown"], true);
+  EXPECT_TRUE(display["shapes"][sub]["color"].isNull());
+  Call("DeleteVideoAnalyseShape", Params({{"containerID", container}, {"shapeID", main}}));
+  EXPECT_TRUE(device_->AnalysisDisplay()["shapes"].empty());
+}
+
 TEST_F(DeviceTest, MalformedRequestsGetTheEmptyReply) {
   for (const char* request : {"", "not json", "[1]", R"({"method": 5})", R"({"method": "NoSuchMethod"})"}) {
     EXPECT_EQ(device_->Handle(request), "") << request;

@@ -15,6 +15,10 @@ namespace {
 // the next, and a device that kept answering itself must not hang the host.
 constexpr int kMaxSettleRounds = 8;
 
+// The rectangle of every view in the host's coordinates: the frame size the
+// page draws views in, so that the image overlay's geometry maps onto it.
+constexpr wpRect kViewRect = {0.0f, 0.0f, 704.0f, 576.0f};
+
 std::string Compact(const Json::Value& value) {
   Json::StreamWriterBuilder builder;
   builder["indentation"] = "";
@@ -75,6 +79,7 @@ void PageSession::SyncAnswers() {
   answers.current_device = device_.device_id();
   auto live = view.players.find(view.current_view);
   answers.find_view_player = live != view.players.end() ? live->second : 0;
+  answers.view_rect = kViewRect;
 }
 
 void PageSession::WriteLine(const std::string& line) {
@@ -103,6 +108,8 @@ void PageSession::WriteLine(const std::string& line) {
     if (operation == "SetImage") overlay_["image"] = args[4];
     if (operation == "SetVisible") overlay_["visible"] = args[0];
     if (operation == "SetGeometry") overlay_["rect"] = args;
+    if (operation == "CreateShape") overlay_["view"] = device_.view().current_view;
+    if (operation == "CreateAnalysisShape") clip_view_ = args[1];
     if (operation == "ConfigureShape" && args[0].isString()) {
       std::optional<Json::Value> shape = args[1].isString() ? Parse(args[1].asString()) : std::nullopt;
       shapes_[args[0].asString()] = shape ? *shape : args[1];
@@ -273,6 +280,8 @@ Json::Value PageSession::ViewState() const {
   state["overlay"] = overlay_;
   state["shapes"] = shapes_;
   state["clipRegion"] = shapes_.get("clipShape", Json::Value());
+  state["clipView"] = clip_view_;
+  state["analysis"] = device_.AnalysisDisplay();
   Json::Value message(Json::objectValue);
   message["viewState"] = state;
   return message;

@@ -75,6 +75,7 @@ class PageSession final : public hostsim::OutputSink {
   std::vector<std::pair<std::string, std::vector<std::string>>> registered_;  // name, param names
   Json::Value overlay_ = Json::Value(Json::objectValue);
   Json::Value shapes_ = Json::Value(Json::objectValue);
+  Json::Value clip_view_;  // the view the clip region was drawn on
   std::string last_view_state_;
 };
 

@@ -172,6 +172,13 @@ class Page {
       if (value.isNull() ? seen_[i].isMember(key) : seen_[i][key] == value) return seen_[i];
     }
   }
+  // The newest view state received so far.
+  Json::Value LastViewState() const {
+    for (auto it = seen_.rbegin(); it != seen_.rend(); ++it) {
+      if (it->isMember("viewState")) return (*it)["viewState"];
+    }
+    return Json::Value();
+  }
   bool Publishes(const std::string& method) const { return methods_.count(method) > 0; }
   void OpenSession() {
     const Json::Value result = Result("session.open", Params({{"pageType", "web3.0"}}));
@@ -314,6 +321,36 @@ TEST_F(ServiceTest, DownloadProgressReachesOneHundred) {
   }
   EXPECT_EQ(progress, 100);
   EXPECT_TRUE(fs::exists(service_->data_dir() / "downloads" / "a.rec"));
+}
+
+TEST_F(ServiceTest, ViewStateDrawsAnalysisShapesAndTheClipRegionOnTheirViews) {
+  Page page(port());
+  ASSERT_EQ(page.Open(), 101);
+  page.OpenSession();
+  if (!page.Publishes("CreateMainVideoAnalyseShape") || !page.Publishes("RegionClip")) {
+    GTEST_SKIP() << "the plug-in has no analysis or region clip adapter yet";
+  }
+  page.Result("session.createView");
+  page.Result("SetVideoWndNum", Page::Params({{"num", 4}}));
+  page.Result("host.selectView", Page::Params({{"view", 3}}));
+  EXPECT_TRUE(page.Result("EnableVideoAnalyseModule", Page::Params({{"flag", true}})).asBool());
+  const Json::Value shape_id =
+      page.Result("CreateMainVideoAnalyseShape",
+                  Page::Params({{"winID", 3}, {"eventName", "Cross"}, {"shapeType", "Rect"}, {"makedName", "Rect"},
+                                {"data", R"({"Rect": [[10, 20], [300, 200]]})"}, {"param", ""}}));
+  ASSERT_GT(shape_id.asInt(), 0);
+  EXPECT_EQ(page.Result("RegionClip", Page::Params({{"width", 704}, {"height", 576}, {"left", 1}, {"top", 2},
+                                                   {"right", 30}, {"buttom", 40}})),
+            0);
+  // The view state follows each answer; one more call collects it.
+  page.Result("session.createView");
+  const Json::Value state = page.LastViewState();
+  EXPECT_EQ(state["analysis"]["enabled"], true) << Compact(state);
+  const Json::Value& shape = state["analysis"]["shapes"][shape_id.asString()];
+  EXPECT_EQ(shape["view"], 3) << Compact(state);
+  EXPECT_EQ(shape["data"]["Rectangle"][1][0], 300) << Compact(state);
+  EXPECT_EQ(state["clipView"], 3) << Compact(state);
+  EXPECT_EQ(state["clipRegion"]["clipShape"][2][1], 40) << Compact(state);
 }
 
 TEST_F(ServiceTest, RefusesForeignOriginsAndHostsAndTooManyConnections) {
