@@ -117,7 +117,7 @@ export class ViewRenderer {
     const [x, y, width, height] = overlay.rect;
     const group = svg('g', { class: 'overlay', 'data-overlay': '' });
     group.append(svg('rect', { x, y, width, height }));
-    const text = svg('text', { x: x + 12, y: y + 36 });
+    const text = svg('text', { x: x + 12, y: y + height - 16 });
     text.textContent = `image: ${overlay.image ?? ''}`;
     group.append(text);
     drawing.append(group);
