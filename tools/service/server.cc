@@ -31,6 +31,7 @@ using tcp = net::ip::tcp;
 using error_code = beast::error_code;
 
 constexpr char kSocketPath[] = "/plugin";
+constexpr char kEchoPath[] = "/echo";
 // How long Stop waits for connections to close before it cuts them.
 constexpr auto kStopPatience = std::chrono::seconds(1);
 constexpr std::size_t kMaxStaticFile = 16 << 20;
@@ -40,8 +41,10 @@ class ServerImpl;
 // One WebSocket page connection, on the network thread.
 class PageConnection : public std::enable_shared_from_this<PageConnection> {
  public:
-  PageConnection(beast::tcp_stream stream, ServerImpl* server, int id)
-      : ws_(std::move(stream)), server_(server), id_(id) {}
+  // An echo connection sends every message back from the network thread
+  // and has no session.
+  PageConnection(beast::tcp_stream stream, ServerImpl* server, int id, bool echo)
+      : ws_(std::move(stream)), server_(server), id_(id), echo_(echo) {}
 
   void Accept(http::request<http::string_body> request);
   void ReadNext();
@@ -56,6 +59,7 @@ class PageConnection : public std::enable_shared_from_this<PageConnection> {
   websocket::stream<beast::tcp_stream> ws_;
   ServerImpl* server_;
   int id_;
+  bool echo_;
   beast::flat_buffer buffer_;
   std::deque<std::string> outbox_;
   bool writing_ = false;
@@ -127,9 +131,9 @@ class ServerImpl final : public Server {
   bool HasRoom() const { return connections_.size() < config_.max_connections; }
 
   // --- Network thread.
-  void Upgrade(beast::tcp_stream stream, http::request<http::string_body> request) {
+  void Upgrade(beast::tcp_stream stream, http::request<http::string_body> request, bool echo) {
     const int id = next_id_++;
-    auto connection = std::make_shared<PageConnection>(std::move(stream), this, id);
+    auto connection = std::make_shared<PageConnection>(std::move(stream), this, id, echo);
     connections_[id] = connection;
     connection->Accept(std::move(request));
   }
@@ -209,6 +213,7 @@ void PageConnection::Accept(http::request<http::string_body> request) {
   ws_.text(true);
   ws_.async_accept(request, [self = shared_from_this()](error_code ec) {
     if (ec) return self->server_->Closed(self->id_);
+    if (self->echo_) return self->ReadNext();
     self->server_->Opened(self->id_);
   });
 }
@@ -228,6 +233,10 @@ void PageConnection::OnRead(error_code error) {
   }
   std::string text = beast::buffers_to_string(buffer_.data());
   buffer_.consume(buffer_.size());
+  if (echo_) {
+    Queue(std::move(text));
+    return ReadNext();
+  }
   server_->Received(id_, std::move(text));
 }
 
@@ -312,12 +321,13 @@ void HttpConnection::OnRead(error_code error) {
   const std::string target(request.target());
   const std::string path = target.substr(0, target.find('?'));
   if (websocket::is_upgrade(request)) {
-    if (path != kSocketPath) return Respond(http::status::not_found, "no such endpoint\n");
+    const bool echo = config.bench_echo && path == kEchoPath;
+    if (path != kSocketPath && !echo) return Respond(http::status::not_found, "no such endpoint\n");
     if (!OriginAllowed(config, std::string(request[http::field::origin]))) {
       return Respond(http::status::forbidden, "origin not allowed\n");
     }
     if (!server_->HasRoom()) return Respond(http::status::service_unavailable, "too many connections\n");
-    return server_->Upgrade(std::move(stream_), parser_->release());
+    return server_->Upgrade(std::move(stream_), parser_->release(), echo);
   }
   if (path == kSocketPath) return Respond(http::status::upgrade_required, "WebSocket only\n");
   if (request.method() != http::verb::get && request.method() != http::verb::head) {

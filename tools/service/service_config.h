@@ -24,6 +24,9 @@ struct ServiceConfig {
   std::chrono::seconds handshake_timeout{10};
   std::chrono::seconds idle_timeout{900};
   std::chrono::milliseconds download_time{3000};
+  // Serves a bare WebSocket echo at /echo, the floor the end-to-end
+  // benchmark compares page calls with.  Off unless the benchmark asks.
+  bool bench_echo = false;
 };
 
 // The configuration for `address` and `port`, completed from the
