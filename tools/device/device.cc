@@ -8,6 +8,9 @@
 #include <json/reader.h>
 #include <json/writer.h>
 
+#include "runtime/json_text.h"
+#include "tools/device/compact_json.h"
+
 namespace device {
 
 namespace {
@@ -17,12 +20,6 @@ constexpr int kPlaying = 2;
 // The size of the simulated video area that views are cut from.
 constexpr int kAreaWidth = 1920;
 constexpr int kAreaHeight = 1080;
-
-std::string Compact(const Json::Value& value) {
-  Json::StreamWriterBuilder builder;
-  builder["indentation"] = "";
-  return Json::writeString(builder, value);
-}
 
 // [left, top, right, bottom] of `view` when the area is split into `split`
 // views on a square grid.
@@ -121,9 +118,7 @@ const std::map<std::string, Device::Handler>& Device::Handlers() {
 
 std::string Device::Handle(const std::string& request) {
   Json::Value value;
-  Json::CharReaderBuilder builder;
-  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-  if (!reader->parse(request.data(), request.data() + request.size(), &value, nullptr)) return "";
+  if (!Foundation::ReadJson(request.data(), request.data() + request.size(), &value, true)) return "";
   if (!value.isObject() || !value["method"].isString()) return "";
   const auto handler = Handlers().find(value["method"].asString());
   if (handler == Handlers().end()) return "";
@@ -133,7 +128,7 @@ std::string Device::Handle(const std::string& request) {
   current_method_ = handler->first;
   Json::Value reply(Json::objectValue);
   reply["result"] = (this->*handler->second)(params);
-  return Compact(reply);
+  return CompactJson(reply);
 }
 
 std::vector<Notice> Device::TakeNotices() {

@@ -6,6 +6,8 @@
 #include <json/reader.h>
 #include <json/writer.h>
 
+#include "runtime/json_text.h"
+#include "tools/device/compact_json.h"
 #include "tools/device/device.h"
 
 namespace device {
@@ -14,9 +16,7 @@ namespace {
 
 Json::Value ParseObject(const std::string& text) {
   Json::Value value;
-  Json::CharReaderBuilder builder;
-  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-  if (!reader->parse(text.data(), text.data() + text.size(), &value, nullptr) || !value.isObject()) {
+  if (!Foundation::ReadJson(text.data(), text.data() + text.size(), &value, true) || !value.isObject()) {
     return Json::Value(Json::objectValue);
   }
   return value;
@@ -123,9 +123,7 @@ Json::Value Device::GetVideoAnalyseShapeConfigData(const Json::Value& p) {
     const Json::Value& data = sub.created["data"];
     for (const std::string& name : data.getMemberNames()) config[name] = data[name];
   }
-  Json::StreamWriterBuilder builder;
-  builder["indentation"] = "";
-  return Json::writeString(builder, config);
+  return CompactJson(config);
 }
 
 Json::Value Device::DeleteVideoAnalyseShape(const Json::Value& p) {

@@ -6,6 +6,7 @@
 
 #include <json/reader.h>
 
+#include "runtime/json_text.h"
 #include "tools/device/confined_path.h"
 #include "tools/device/device.h"
 
@@ -17,9 +18,7 @@ namespace {
 // A file description is a JSON object, as the device's record search gives.
 bool IsFileDescription(const std::string& text) {
   Json::Value value;
-  Json::CharReaderBuilder builder;
-  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-  return reader->parse(text.data(), text.data() + text.size(), &value, nullptr) && value.isObject();
+  return Foundation::ReadJson(text.data(), text.data() + text.size(), &value, true) && value.isObject();
 }
 
 }  // namespace

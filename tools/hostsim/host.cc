@@ -7,6 +7,7 @@
 
 #include <json/reader.h>
 
+#include "runtime/json_text.h"
 #include "tools/hostsim/signal_delegates.h"
 
 namespace hostsim {
@@ -41,10 +42,7 @@ std::optional<std::vector<std::string>> ReadParamNames(Foundation::IComInterface
 // The "method" of a Protocol2 request, or "" when it has none.
 std::string RequestMethod(const char* request) {
   Json::Value value;
-  Json::CharReaderBuilder builder;
-  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-  const std::size_t length = std::strlen(request);
-  if (!reader->parse(request, request + length, &value, nullptr)) return "";
+  if (!Foundation::ReadJson(request, &value, true)) return "";
   if (!value.isObject() || !value["method"].isString()) return "";
   return value["method"].asString();
 }

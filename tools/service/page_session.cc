@@ -7,6 +7,8 @@
 #include <json/reader.h>
 #include <json/writer.h>
 
+#include "tools/device/compact_json.h"
+
 namespace ferrowyn {
 
 namespace {
@@ -19,18 +21,24 @@ constexpr int kMaxSettleRounds = 8;
 // page draws views in, so that the image overlay's geometry maps onto it.
 constexpr wpRect kViewRect = {0.0f, 0.0f, 704.0f, 576.0f};
 
-std::string Compact(const Json::Value& value) {
-  Json::StreamWriterBuilder builder;
-  builder["indentation"] = "";
-  return Json::writeString(builder, value);
-}
-
+// Making a reader costs more than reading a page message, so one is made
+// per thread and kept (a session runs on the main thread only).  A message
+// nested deeper than the limit is not JSON to us: the reader throws on it,
+// and the session answers with a parse error.
 std::optional<Json::Value> Parse(const std::string& text) {
+  thread_local std::unique_ptr<Json::CharReader> reader;
+  if (!reader) {
+    Json::CharReaderBuilder builder;
+    builder["stackLimit"] = 200;
+    reader.reset(builder.newCharReader());
+  }
   Json::Value value;
-  Json::CharReaderBuilder builder;
-  builder["stackLimit"] = 200;
-  std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-  if (!reader->parse(text.data(), text.data() + text.size(), &value, nullptr)) return std::nullopt;
+  try {
+    if (!reader->parse(text.data(), text.data() + text.size(), &value, nullptr)) return std::nullopt;
+  } catch (const std::exception&) {
+    reader.reset();  // not trusted again after it threw
+    return std::nullopt;
+  }
   return value;
 }
 
@@ -90,7 +98,7 @@ void PageSession::WriteLine(const std::string& line) {
     event["event"] = (*value)["event"];
     event["args"] = Json::Value(Json::arrayValue);
     for (const Json::Value& record : (*value)["args"]) event["args"].append(PlainArgument(record));
-    send_(Compact(event));
+    send_(device::CompactJson(event));
   } else if (value->isMember("reply")) {
     if (call_.active && (*value)["reply"].isString()) call_.replies.push_back((*value)["reply"].asString());
   } else if (value->isMember("exception")) {
@@ -121,7 +129,7 @@ void PageSession::Answer(const Json::Value& id, const Json::Value& result) {
   Json::Value answer(Json::objectValue);
   answer["id"] = id;
   answer["result"] = result;
-  send_(Compact(answer));
+  send_(device::CompactJson(answer));
 }
 
 void PageSession::Fail(const Json::Value& id, int code, const std::string& message) {
@@ -129,7 +137,7 @@ void PageSession::Fail(const Json::Value& id, int code, const std::string& messa
   answer["id"] = id;
   answer["error"]["code"] = code;
   answer["error"]["message"] = message;
-  send_(Compact(answer));
+  send_(device::CompactJson(answer));
 }
 
 void PageSession::Handle(const std::string& text) {
@@ -213,7 +221,7 @@ void PageSession::CallPlugin(const Json::Value& id, int call_id, const std::stri
   // A name published in several forms goes to the first whose parameters fit.
   Json::Value call(Json::objectValue);
   call["params"] = params;
-  const std::string text = Compact(call);
+  const std::string text = device::CompactJson(call);
   std::optional<std::size_t> chosen;
   std::size_t count = 0;
   for (std::size_t nth = 0; Foundation::IComInterface* found = host_->FindMethod(method, nth); ++nth, ++count) {
@@ -248,7 +256,7 @@ void PageSession::Settle() {
           Json::Value event(Json::objectValue);
           event["event"] = notice.name;
           event["params"] = notice.args;
-          host_->Inbound(Compact(event));
+          host_->Inbound(device::CompactJson(event));
           break;
         }
         case device::Notice::Kind::kSignal:
@@ -261,7 +269,7 @@ void PageSession::Settle() {
     }
   }
   if (!opened_) return;
-  const std::string state = Compact(ViewState());
+  const std::string state = device::CompactJson(ViewState());
   if (state != last_view_state_) {
     last_view_state_ = state;
     send_(state);

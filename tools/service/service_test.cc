@@ -85,7 +85,8 @@ class Page {
 
   // Connects and upgrades; the HTTP status of a refused upgrade, 101 when
   // accepted, 0 when the service could not be reached.
-  int Connect(const std::string& origin, std::optional<std::string> host = std::nullopt) {
+  int Connect(const std::string& origin, std::optional<std::string> host = std::nullopt,
+              const std::string& path = "/plugin") {
     const auto deadline = std::chrono::steady_clock::now() + kWait;
     const tcp::endpoint endpoint(net::ip::make_address("127.0.0.1"), static_cast<unsigned short>(port_));
     for (;;) {
@@ -102,7 +103,7 @@ class Page {
     websocket::response_type response;
     beast::error_code error;
     bool done = false;
-    ws_.async_handshake(response, host.value_or("127.0.0.1:" + std::to_string(port_)), "/plugin",
+    ws_.async_handshake(response, host.value_or("127.0.0.1:" + std::to_string(port_)), path,
                         [&](beast::error_code ec) {
                           error = ec;
                           done = true;
@@ -254,11 +255,13 @@ TEST_F(ServiceTest, BadMessagesGetErrorAnswersAndTheConnectionStays) {
   Page page(port());
   ASSERT_EQ(page.Open(), 101);
   struct Case {
-    const char* message;
+    std::string message;
     int code;
   };
   const Case before_open[] = {
       {"not json", -32700},
+      // Nested past the reader's limit: an answer, not a stopped service.
+      {std::string(300, '[') + std::string(300, ']'), -32700},
       {"[1, 2]", -32600},
       {R"({"method": "session.open"})", -32600},
       {R"({"id": "x", "method": "session.open"})", -32600},
@@ -380,6 +383,8 @@ TEST_F(ServiceTest, RefusesForeignOriginsAndHostsAndTooManyConnections) {
   }
   Page one_more(port());
   EXPECT_EQ(one_more.Open(), 503);
+  // The benchmark's bare echo is there only when the benchmark enables it.
+  EXPECT_EQ(Page(port()).Connect("http://127.0.0.1:" + std::to_string(port()), std::nullopt, "/echo"), 404);
 }
 
 TEST_F(ServiceTest, MessagesOverTheLimitCloseWith1009) {
