@@ -47,5 +47,6 @@ clean:
 .PHONY: bench
 bench: setup
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS) --target Shimwell shimwell-bench shimwell-bench-table
+	cmake --build --preset release -j $(JOBS) --target Shimwell shimwell-bench shimwell-bench-table \
+		Wharfgate Ferrowyn shimwell-bench-service
 	tools/bench/run_bench.sh build/release build/bench

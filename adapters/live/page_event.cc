@@ -37,6 +37,13 @@ EventArg EventArg::Text(std::string value) {
   return arg;
 }
 
+EventArg EventArg::BorrowedText(const char* text) {
+  EventArg arg;
+  arg.kind_ = EventVariant::kText;
+  arg.borrowed_ = text;
+  return arg;
+}
+
 void EventArg::WriteTo(EventVariant* record) const {
   switch (kind_) {
     case EventVariant::kInt:
@@ -50,7 +57,7 @@ void EventArg::WriteTo(EventVariant* record) const {
       break;
     case EventVariant::kText:
     case EventVariant::kText2:
-      record->SetText(text_.c_str());
+      record->SetText(borrowed_ != nullptr ? borrowed_ : text_.c_str());
       break;
     case EventVariant::kEmpty:
       break;
@@ -58,17 +65,6 @@ void EventArg::WriteTo(EventVariant* record) const {
 }
 
 namespace {
-
-void Fire(const OrvikComponentInterface::HostContext* host, const char* name,
-          const EventArg* args, std::size_t count) {
-  if (count > kMaxEventArgs) throw std::length_error("too many page-event arguments");
-  // On the stack, made empty; destroyed (released) last element first.
-  EventVariant records[kMaxEventArgs];
-  for (std::size_t i = 0; i < count; ++i) args[i].WriteTo(&records[i]);
-  if (host == nullptr) return;
-  OrvikComponentInterface::CallPair(host->FirePageEvent, name, count == 0 ? nullptr : records,
-                                    static_cast<int>(count));
-}
 
 Json::Value Message(const char* event, const Json::Value& params) {
   Json::Value message(Json::objectValue);
@@ -79,14 +75,25 @@ Json::Value Message(const char* event, const Json::Value& params) {
 
 }  // namespace
 
+void FirePageEvent(const OrvikComponentInterface::HostContext* host, const char* name, const EventArg* args,
+                   std::size_t count) {
+  if (count > kMaxEventArgs) throw std::length_error("too many page-event arguments");
+  // On the stack, made empty; destroyed (released) last element first.
+  EventVariant records[kMaxEventArgs];
+  for (std::size_t i = 0; i < count; ++i) args[i].WriteTo(&records[i]);
+  if (host == nullptr) return;
+  OrvikComponentInterface::CallPair(host->FirePageEvent, name, count == 0 ? nullptr : records,
+                                    static_cast<int>(count));
+}
+
 void FirePageEvent(const OrvikComponentInterface::HostContext* host, const char* name,
                    const std::vector<EventArg>& args) {
-  Fire(host, name, args.data(), args.size());
+  FirePageEvent(host, name, args.data(), args.size());
 }
 
 void FirePageEvent(const OrvikComponentInterface::HostContext* host, const char* name,
                    std::initializer_list<EventArg> args) {
-  Fire(host, name, args.begin(), args.size());
+  FirePageEvent(host, name, args.begin(), args.size());
 }
 
 std::string StyledMessage(const char* event, const Json::Value& params) {

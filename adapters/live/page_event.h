@@ -27,6 +27,9 @@ class EventArg {
   static EventArg Real(double value);
   static EventArg Bool(bool value);
   static EventArg Text(std::string value);  // the empty text goes out as a null pointer
+  // A text owned elsewhere that outlives the firing, such as a member of the
+  // parsed params: the record copies it straight from there.
+  static EventArg BorrowedText(const char* text);
 
   void WriteTo(Foundation::EventVariant* record) const;
 
@@ -36,6 +39,7 @@ class EventArg {
   double real_ = 0.0;
   bool bool_ = false;
   std::string text_;
+  const char* borrowed_ = nullptr;
 };
 
 // The most arguments any page event carries.
@@ -46,6 +50,8 @@ constexpr std::size_t kMaxEventArgs = 7;
 // More than kMaxEventArgs arguments is a programming error: std::length_error.
 void FirePageEvent(const OrvikComponentInterface::HostContext* host, const char* name,
                    const std::vector<EventArg>& args);
+void FirePageEvent(const OrvikComponentInterface::HostContext* host, const char* name, const EventArg* args,
+                   std::size_t count);
 void FirePageEvent(const OrvikComponentInterface::HostContext* host, const char* name,
                    std::initializer_list<EventArg> args);
 

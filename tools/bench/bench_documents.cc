@@ -29,6 +29,9 @@ const char kSelectedFileInfoEvent[] =
     R"(Snapshots\\cam01_20240611_101530.jpg", "Accepts": "jpg;bmp;png"}})";
 const char kFocusStatusEvent[] =
     R"({"event": "FocusStatus", "params": {"focus": 0.4375, "zoom": 0.125, "focusStatus": "Autofocus"}})";
+const char kVideoAnalyzeConfigEvent[] =
+    R"({"event": "VideoAnalyzeConfig", "params": {"eventName": "CrossRegionDetection", )"
+    R"("markedName": "DetectRegion", "shapeID": "7", "preState": 1, "curState": 2}})";
 
 namespace {
 

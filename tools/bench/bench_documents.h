@@ -24,6 +24,7 @@ extern const char kShapeReply[];
 
 extern const char kSelectedFileInfoEvent[];
 extern const char kFocusStatusEvent[];
+extern const char kVideoAnalyzeConfigEvent[];
 
 // An analysis configuration of rules with regions, about 4 KiB when styled.
 const Json::Value& AnalysisDocument();

@@ -128,6 +128,22 @@ void ParseFloor(const char* text) {
   Parse(text, &root);
 }
 
+// A shape's change: besides the parse, the page event's one argument is a
+// styled document of the event name and the shape's page-side fields.
+void VideoAnalyzeConfigFloor() {
+  Json::Value root;
+  Parse(kVideoAnalyzeConfigEvent, &root);
+  const Json::Value& in = root["params"];
+  Json::Value document;
+  document["EventName"] = in["eventName"].asString();
+  Json::Value& shape = document["EventParam"];
+  shape["ShapeName"] = in["markedName"].asString();
+  shape["ShapeID"] = std::stoi(in["shapeID"].asString());
+  shape["PreShapeState"] = in["preState"].asInt();
+  shape["ShapeState"] = in["curState"].asInt();
+  Write(document);
+}
+
 Json::Value RequestDocument() {
   Json::Value request;
   request["method"] = "LoginDevice";
@@ -186,9 +202,10 @@ BenchLine CallLine(BenchHost* host, const char* name, const char* call_text, con
           std::move(floor)};
 }
 
-BenchLine EventLine(BenchHost* host, const char* name, const char* text) {
-  return {std::string("event/") + name, nullptr, [host, text] { host->Inbound(text); },
-          [text] { ParseFloor(text); }};
+BenchLine EventLine(BenchHost* host, const char* name, const char* text,
+                    std::function<void()> floor = nullptr) {
+  if (!floor) floor = [text] { ParseFloor(text); };
+  return {std::string("event/") + name, nullptr, [host, text] { host->Inbound(text); }, std::move(floor)};
 }
 
 std::vector<BenchLine> BuildLines(Session* session, const std::string& plugin_path) {
@@ -216,6 +233,7 @@ std::vector<BenchLine> BuildLines(Session* session, const std::string& plugin_pa
                            CreateMainShapeFloor));
   lines.push_back(EventLine(host, "SelectedFileInfo", kSelectedFileInfoEvent));
   lines.push_back(EventLine(host, "FocusStatus", kFocusStatusEvent));
+  lines.push_back(EventLine(host, "VideoAnalyzeConfig", kVideoAnalyzeConfigEvent, VideoAnalyzeConfigFloor));
   lines.push_back(StyledLine("request", request));
   lines.push_back(StyledLine("reply", reply));
   lines.push_back(StyledLine("analysis4k", AnalysisDocument()));

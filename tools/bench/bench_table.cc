@@ -1,12 +1,14 @@
 // shimwell-bench-table: one table from a run of shimwell-bench.
 //
-//   shimwell-bench-table BENCHMARK_JSON [CALLGRIND_JSON] OUTPUT_JSON
+//   shimwell-bench-table BENCHMARK_JSON [CALLGRIND_JSON] [--service SERVICE_JSON] OUTPUT_JSON
 //
 // Reads Google Benchmark's JSON (the medians of its repetitions, or the
 // single runs; CPU time, which a shared machine disturbs less), pairs
 // "<line>/ours" with "<line>/floor", adds the instruction counts per call
 // when given ({"<line>/ours": n, ...}), prints the table and writes the
-// same figures to OUTPUT_JSON.
+// same figures to OUTPUT_JSON.  The running service's figures
+// (shimwell-bench-service: round trips against the bare echo, memory against
+// its goal) follow in a second block and under "service" in the JSON.
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -48,11 +50,44 @@ std::string Cell(double value, int decimals) {
   return text;
 }
 
+// The service's lines: {"<line>": {"ours", "floor", "unit", "goal",
+// "higher_is_better"}}.  A goal with a floor bounds the ratio, one without
+// bounds our figure.
+void ServiceTable(const Json::Value& lines) {
+  std::printf("\n%-34s %10s %10s %6s   %-5s %s\n", "line", "ours", "floor", "ratio", "unit", "goal");
+  for (const std::string& name : lines.getMemberNames()) {
+    const Json::Value& line = lines[name];
+    const double ours = line["ours"].asDouble();
+    const double floor = line["floor"].asDouble();
+    const double goal = line["goal"].asDouble();
+    const bool higher = line["higher_is_better"].asBool();
+    std::string wanted = "-";
+    if (goal > 0) {
+      const bool met = floor > 0 ? (higher ? ours / floor >= goal : ours / floor <= goal)
+                                 : (higher ? ours >= goal : ours <= goal);
+      wanted = std::string(floor > 0 ? "ratio " : "") + (higher ? ">= " : "<= ") + Cell(goal, floor > 0 ? 2 : 0) +
+               (met ? " met" : " NOT met");
+    }
+    std::printf("%-34s %10s %10s %6s   %-5s %s\n", name.c_str(), Cell(ours, 0).c_str(), Cell(floor, 0).c_str(),
+                Cell(Ratio(ours, floor), 2).c_str(), line["unit"].asCString(), wanted.c_str());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  Json::Value service(Json::objectValue);
+  if (argc > 3 && std::string(argv[argc - 3]) == "--service") {
+    if (!ReadFile(argv[argc - 2], &service)) {
+      std::fprintf(stderr, "shimwell-bench-table: cannot read %s\n", argv[argc - 2]);
+      return 1;
+    }
+    argv[argc - 3] = argv[argc - 1];
+    argc -= 2;
+  }
   if (argc != 3 && argc != 4) {
-    std::fprintf(stderr, "usage: shimwell-bench-table BENCHMARK_JSON [CALLGRIND_JSON] OUTPUT_JSON\n");
+    std::fprintf(stderr,
+                 "usage: shimwell-bench-table BENCHMARK_JSON [CALLGRIND_JSON] [--service SERVICE_JSON] OUTPUT_JSON\n");
     return 2;
   }
   Json::Value runs;
@@ -101,6 +136,10 @@ int main(int argc, char** argv) {
       entry["floor_instructions"] = floor.instructions;
       entry["instruction_ratio"] = Ratio(ours.instructions, floor.instructions);
     }
+  }
+  if (!service.empty()) {
+    ServiceTable(service);
+    out["service"] = service;
   }
   std::ofstream file(argv[argc - 1]);
   file << Json::StyledWriter().write(out);

@@ -4,7 +4,11 @@
 # Times are the medians of REPETITIONS runs (default 5).  With valgrind on
 # the PATH, each side's instructions per call are counted under callgrind:
 # the difference of a run of 1010 calls and one of 10, over 1000, so that
-# loading and set-up drop out.
+# loading and set-up drop out.  Then the running launcher with the service
+# (shimwell-bench-service): page-call round trips against a bare WebSocket
+# echo on the same server, and resident memory; loopback only, bounded in
+# calls and time (E2E_REPETITIONS, E2E_CALLS, E2E_RUN_SECONDS,
+# E2E_TOTAL_SECONDS).
 set -euo pipefail
 build=${1:?build dir}
 out=${2:?output dir}
@@ -37,5 +41,11 @@ if command -v valgrind >/dev/null; then
   counts=("$out/callgrind.json")
 fi
 
-"$build/bin/shimwell-bench-table" "$out/benchmark.json" "${counts[@]}" "$out/bench.json"
+service=()
+if [ -x "$build/bin/shimwell-bench-service" ]; then
+  "$build/bin/shimwell-bench-service" "$build/bin/Wharfgate" "$out/service.json"
+  service=(--service "$out/service.json")
+fi
+
+"$build/bin/shimwell-bench-table" "$out/benchmark.json" "${counts[@]}" "${service[@]}" "$out/bench.json"
 echo "(figures in $out/bench.json)"

@@ -9,6 +9,7 @@
 #include <map>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/post.hpp>
@@ -176,19 +177,28 @@ class ServerImpl final : public Server {
   }
 
   // --- Main thread.
+  // A session sends only while it opens or handles a message, and one runs
+  // at a time, so its messages are gathered here and cross to the network
+  // thread together.
   void OpenSession(int id) {
-    auto send = [this, id](const std::string& message) {
-      ToConnection(id, [message](PageConnection& connection) { connection.Queue(message); });
-    };
+    auto send = [this](const std::string& message) { outgoing_.push_back(message); };
     sessions_[id] = std::make_unique<PageSession>(plugin_, config_, send);
-    ToConnection(id, [](PageConnection& connection) { connection.ReadNext(); });
+    SendAndReadNext(id);
   }
   void HandleOnMain(int id, const std::string& text) {
     auto session = sessions_.find(id);
     if (session == sessions_.end()) return;
     session->second->Handle(text);
-    // One message at a time per page: the next is read once this one is done.
-    ToConnection(id, [](PageConnection& connection) { connection.ReadNext(); });
+    SendAndReadNext(id);
+  }
+  // Queues what the session sent, in order, then (one message at a time per
+  // page) reads the page's next message: one task for the network thread.
+  void SendAndReadNext(int id) {
+    ToConnection(id, [messages = std::move(outgoing_)](PageConnection& connection) mutable {
+      for (std::string& message : messages) connection.Queue(std::move(message));
+      connection.ReadNext();
+    });
+    outgoing_.clear();
   }
 
   ServiceConfig config_;
@@ -201,6 +211,7 @@ class ServerImpl final : public Server {
   int next_id_ = 1;
   std::map<int, std::shared_ptr<PageConnection>> connections_;  // network thread
   std::map<int, std::unique_ptr<PageSession>> sessions_;      // main thread
+  std::vector<std::string> outgoing_;                         // main thread
 };
 
 // --- PageConnection.
