@@ -24,7 +24,7 @@ asan: setup
 FUZZ_SECONDS ?= 45
 fuzz: setup
 	cmake --preset fuzz
-	cmake --build --preset fuzz -j $(JOBS) --target page_call_fuzzer inbound_fuzzer reply_fuzzer json_text_fuzzer
+	cmake --build --preset fuzz -j $(JOBS) --target page_call_fuzzer inbound_fuzzer reply_fuzzer json_text_fuzzer analysis_fuzzer
 	tools/fuzz/run_fuzzers.sh build/fuzz $(FUZZ_SECONDS)
 
 # The launcher's process tests (with the programs they start) and a

@@ -105,6 +105,8 @@ class PosixChild : public ChildProcess {
     if (!status_) ::kill(pid_, signal);
   }
 
+  long ProcessId() const override { return pid_; }
+
  private:
   pid_t pid_;
   std::optional<int> status_;

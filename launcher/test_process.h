@@ -38,6 +38,8 @@ class ChildProcess {
 
 #ifndef _WIN32
   virtual void Signal(int signal) = 0;
+  // The process id, for reading the program's figures under /proc.
+  virtual long ProcessId() const = 0;
 #endif
 
  protected:

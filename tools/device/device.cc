@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <utility>
 
@@ -128,6 +129,11 @@ std::string Device::Handle(const std::string& request) {
   current_method_ = handler->first;
   Json::Value reply(Json::objectValue);
   reply["result"] = (this->*handler->second)(params);
+  if (options_.faulty_replies) {
+    static const char* const kFaults[] = {"", "{\"result\": ", "[1, 2]", "\"text\""};
+    const std::size_t turn = replies_sent_++ % (std::size(kFaults) + 1);
+    if (turn < std::size(kFaults)) return kFaults[turn];
+  }
   return CompactJson(reply);
 }
 

@@ -54,6 +54,9 @@ struct DeviceOptions {
   std::filesystem::path data_dir;
   std::chrono::milliseconds download_time{3000};  // from 0 to 100 percent
   Clock clock = [] { return std::chrono::steady_clock::now(); };
+  // For fault tests only: the replies go round empty, cut-off, array,
+  // text and the true reply, one kind per request.
+  bool faulty_replies = false;
 };
 
 class Device {
@@ -169,6 +172,7 @@ class Device {
 
   DeviceOptions options_;
   std::string current_method_;  // the method being answered
+  std::size_t replies_sent_ = 0;  // for faulty_replies
   std::vector<Notice> notices_;
   ViewState view_;
   int login_handle_ = 0;

@@ -26,8 +26,6 @@ namespace oci = OrvikComponentInterface;
 
 namespace {
 
-constexpr char kSeparator[] = "\n----\n";
-
 hostsim::PluginExports InProcessExports() {
   hostsim::PluginExports exports;
   exports.CheckModule = &CheckModule;
@@ -53,20 +51,6 @@ bool StartsWith(const std::string& text, const char* prefix) {
 }
 
 }  // namespace
-
-std::vector<std::string> SplitSections(const std::uint8_t* data, std::size_t size) {
-  const std::string input(reinterpret_cast<const char*>(data), size);
-  std::vector<std::string> sections;
-  std::string::size_type start = 0;
-  for (;;) {
-    const std::string::size_type found = input.find(kSeparator, start);
-    if (found == std::string::npos) break;
-    sections.push_back(input.substr(start, found - start));
-    start = found + std::strlen(kSeparator);
-  }
-  sections.push_back(input.substr(start));
-  return sections;
-}
 
 void RegistrationSink::WriteLine(const std::string& line) {
   if (!StartsWith(line, "{\"registerMethod\"")) return;

@@ -17,13 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "tools/fuzz/sections.h"
 #include "tools/hostsim/host.h"
 #include "tools/hostsim/output_sink.h"
 
 namespace fuzz {
-
-// The sections of an input, split at "----" lines.
-std::vector<std::string> SplitSections(const std::uint8_t* data, std::size_t size);
 
 // One registration of a page method.
 struct MethodRef {

@@ -9,7 +9,7 @@ set -euo pipefail
 build=$1
 seconds=$2
 here=$(cd "$(dirname "$0")" && pwd)
-targets=(page_call inbound reply json_text)
+targets=(page_call inbound reply json_text analysis)
 
 failed=()
 printf '%-12s %12s %8s\n' target executions seconds

@@ -71,6 +71,7 @@ PageSession::PageSession(const hostsim::PluginExports& plugin, const ServiceConf
         device::DeviceOptions options;
         options.data_dir = config.data_dir;
         options.download_time = config.download_time;
+        options.faulty_replies = config.device_faults;
         return options;
       }()) {
   host_ = std::make_unique<hostsim::Host>(plugin, this);

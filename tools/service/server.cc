@@ -36,6 +36,10 @@ constexpr char kEchoPath[] = "/echo";
 // How long Stop waits for connections to close before it cuts them.
 constexpr auto kStopPatience = std::chrono::seconds(1);
 constexpr std::size_t kMaxStaticFile = 16 << 20;
+// Bytes queued for a page above which its next message is not read until
+// the page has taken some: a page that never reads cannot make the service
+// hold its answers without end.
+constexpr std::size_t kMaxOutbox = 1 << 20;
 
 class ServerImpl;
 
@@ -63,6 +67,8 @@ class PageConnection : public std::enable_shared_from_this<PageConnection> {
   bool echo_;
   beast::flat_buffer buffer_;
   std::deque<std::string> outbox_;
+  std::size_t outbox_bytes_ = 0;
+  bool read_waiting_ = false;  // a read deferred until the outbox drains
   bool writing_ = false;
   bool closing_ = false;
   bool close_sent_ = false;
@@ -231,6 +237,10 @@ void PageConnection::Accept(http::request<http::string_body> request) {
 
 void PageConnection::ReadNext() {
   if (closing_) return;
+  if (outbox_bytes_ > kMaxOutbox) {
+    read_waiting_ = true;
+    return;
+  }
   ws_.async_read(buffer_, [self = shared_from_this()](error_code ec, std::size_t) { self->OnRead(ec); });
 }
 
@@ -241,6 +251,12 @@ void PageConnection::OnRead(error_code error) {
     closing_ = true;
     server_->Closed(id_);
     return;
+  }
+  if (!ws_.got_text()) {
+    // The page protocol is text; a binary message is no call to answer.
+    buffer_.consume(buffer_.size());
+    Close(websocket::close_code::unknown_data);
+    return server_->Closed(id_);
   }
   std::string text = beast::buffers_to_string(buffer_.data());
   buffer_.consume(buffer_.size());
@@ -253,6 +269,7 @@ void PageConnection::OnRead(error_code error) {
 
 void PageConnection::Queue(std::string message) {
   if (close_sent_) return;
+  outbox_bytes_ += message.size();
   outbox_.push_back(std::move(message));
   if (!writing_) WriteNext();
 }
@@ -268,12 +285,22 @@ void PageConnection::WriteNext() {
   }
   writing_ = true;
   ws_.async_write(net::buffer(outbox_.front()), [self = shared_from_this()](error_code ec, std::size_t) {
+    self->outbox_bytes_ -= self->outbox_.front().size();
     self->outbox_.pop_front();
     if (ec) {
+      // The page is gone.  Its session ends here too: a read held back for
+      // the outbox would never learn of it.
       self->outbox_.clear();
+      self->outbox_bytes_ = 0;
       self->close_sent_ = true;
       self->writing_ = false;
+      self->closing_ = true;
+      self->server_->Closed(self->id_);
       return;
+    }
+    if (self->read_waiting_ && self->outbox_bytes_ <= kMaxOutbox) {
+      self->read_waiting_ = false;
+      self->ReadNext();
     }
     self->WriteNext();
   });

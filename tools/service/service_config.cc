@@ -79,6 +79,7 @@ ServiceConfig ConfigFromEnvironment(const std::string& address, int port, const 
   config.handshake_timeout = std::chrono::seconds(NumberFromEnvironment("FERROWYN_HANDSHAKE_SECONDS", 10));
   config.download_time = std::chrono::milliseconds(NumberFromEnvironment("FERROWYN_DOWNLOAD_MS", 3000));
   config.bench_echo = Environment("FERROWYN_BENCH_ECHO") == "1";
+  config.device_faults = Environment("FERROWYN_DEVICE_FAULTS") == "1";
   return config;
 }
 

@@ -27,6 +27,8 @@ struct ServiceConfig {
   // Serves a bare WebSocket echo at /echo, the floor the end-to-end
   // benchmark compares page calls with.  Off unless the benchmark asks.
   bool bench_echo = false;
+  // Fault tests only: the simulated device answers with broken replies.
+  bool device_faults = false;
 };
 
 // The configuration for `address` and `port`, completed from the
