@@ -234,6 +234,31 @@ TEST(ServiceFaultTest, EveryMethodIsAnsweredWhenTheDeviceRepliesBadly) {
   EXPECT_EQ(service.process().Wait(kWait), 0);
 }
 
+// A lone surrogate escape reads as bytes that are no UTF-8; whatever the
+// plug-in and device make of them, every message the page gets must still
+// be valid text (the client refuses a text message that is not).
+TEST(ServiceFaultTest, LoneSurrogatesComeBackAsValidText) {
+  RunningService service;
+  Page page(service.port());
+  ASSERT_EQ(page.Open(), 101);
+  page.OpenSession();
+  if (!page.Publishes("CreateMainVideoAnalyseShape")) GTEST_SKIP() << "no analysis adapter";
+  EXPECT_TRUE(page.Result("EnableVideoAnalyseModule", Page::Params({{"flag", true}})).asBool());
+  page.SendText(R"({"id": 100, "method": "CreateMainVideoAnalyseShape", "params": {"winID": 0,)"
+                R"( "eventName": "e\udc00", "shapeType": "Rect", "makedName": "Rect\udfff",)"
+                R"( "data": "{\"Rect\\udc00\": [[1, 2], [3, 4]]}", "param": "\udc00"}})");
+  const Json::Value shape_id = page.AnswerTo(100)["result"];
+  ASSERT_TRUE(shape_id.isInt()) << Compact(shape_id);
+  page.SendText(R"({"id": 101, "method": "GetVideoAnalyseShapeConfigData", "params": {"shapeID": )" +
+                std::to_string(shape_id.asInt()) + "}}");
+  EXPECT_TRUE(page.AnswerTo(101).isMember("result"));
+  page.SendText(R"({"id": 102, "method": "no\udc00such"})");
+  EXPECT_EQ(page.AnswerTo(102)["error"]["code"], -32601);
+  EXPECT_TRUE(page.Result("host.selectView", Page::Params({{"view", 0}})).asBool()) << "the connection stays";
+  service.process().Signal(SIGTERM);
+  EXPECT_EQ(service.process().Wait(kWait), 0);
+}
+
 TEST(ServiceStopTest, ManySessionsMidCallEndInOrderAndTheServiceExits) {
   RunningService service(Environment{{"FERROWYN_MAX_CONNECTIONS", "16"}});
   std::vector<std::unique_ptr<Page>> pages;
