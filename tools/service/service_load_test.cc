@@ -17,6 +17,14 @@ using Wharfgate::Testing::Environment;
 
 constexpr int kSessions = 50;
 
+// AddressSanitizer keeps freed memory in quarantine, so the resident set of
+// a sanitized service grows whatever it frees; its leak check stands in.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kResidentSetMeaningful = false;
+#else
+constexpr bool kResidentSetMeaningful = true;
+#endif
+
 int CallsPerSession() {
   const char* text = std::getenv("FERROWYN_LOAD_CALLS");
   const int calls = text != nullptr ? std::atoi(text) : 0;
@@ -104,8 +112,10 @@ TEST(ServiceLoadTest, FiftySessionsAreAnsweredOnceInOrderAndMemoryStaysFlat) {
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const long after = ResidentKiB(service.process());
   ASSERT_GT(warm, 0);
-  EXPECT_LT(after - warm, 8 * 1024) << "KiB resident: " << warm << " after the first run, " << after
-                                    << " after the second";
+  if (kResidentSetMeaningful) {
+    EXPECT_LT(after - warm, 8 * 1024) << "KiB resident: " << warm << " after the first run, " << after
+                                      << " after the second";
+  }
   service.process().Signal(SIGTERM);
   EXPECT_EQ(service.process().Wait(kWait), 0);
 }
