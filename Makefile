@@ -1,7 +1,7 @@
 # The front door.  `make demo` runs the main job, `make check` runs the tests.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup build check asan fuzz memcheck demo clean
+.PHONY: all setup build check asan fuzz memcheck windows demo clean
 
 all: build
 
@@ -35,6 +35,17 @@ memcheck: build
 	$(MEMCHECK) build/bin/module_loader_test
 	$(MEMCHECK) build/bin/wharfgate_test
 	$(MEMCHECK) build/bin/shimwell-host examples/live-session.script >/dev/null
+
+# The Windows builds: 32-bit (the deliverables; compiled and checked, not run)
+# and 64-bit (its tests run under wine64).
+windows:
+	@scripts/setup windows
+	cmake --preset windows-x86
+	cmake --build --preset windows-x86 -j $(JOBS)
+	ctest --preset windows-x86 -j $(JOBS)
+	cmake --preset windows-x64
+	cmake --build --preset windows-x64 -j $(JOBS)
+	ctest --preset windows-x64 -j $(JOBS)
 
 # Starts the launcher with the reference service; Ctrl-C stops it.
 demo: build

@@ -1,13 +1,12 @@
 // Loads built copies of the plug-in as the host does and drives their four
 // exports.
-#include <dlfcn.h>
-
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "host/host_context.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -20,22 +19,22 @@ using ClearModuleFunction = void (*)(void*);
 
 class Plugin {
  public:
-  explicit Plugin(const char* file) : handle_(dlopen(file, RTLD_NOW | RTLD_LOCAL)) {}
+  explicit Plugin(const char* file) : handle_(Platform::OpenModule(file)) {}
   ~Plugin() {
-    if (handle_ != nullptr) dlclose(handle_);
+    if (handle_ != nullptr) Platform::CloseModule(handle_);
   }
   Plugin(const Plugin&) = delete;
   Plugin& operator=(const Plugin&) = delete;
 
   bool loaded() const { return handle_ != nullptr; }
-  void* Symbol(const char* name) const { return dlsym(handle_, name); }
+  void* Symbol(const char* name) const { return Platform::ModuleExport(handle_, name); }
   template <typename F>
   F Export(const char* name) const {
     return reinterpret_cast<F>(Symbol(name));
   }
 
  private:
-  void* handle_;
+  Platform::ModuleHandle handle_;
 };
 
 // The host side of RegisterImplObject: keeps the names, in call order.
@@ -49,7 +48,7 @@ class Registrations {
 
 TEST(PluginExports, ShimwellExportsTheFourEntryPointsOnly) {
   Plugin plugin(SHIMWELL_PLUGIN_FILE);
-  ASSERT_TRUE(plugin.loaded()) << dlerror();
+  ASSERT_TRUE(plugin.loaded()) << SHIMWELL_PLUGIN_FILE;
   for (const char* name : {"CheckModule", "InitModule", "LoadImplObjects", "ClearModule"}) {
     EXPECT_NE(plugin.Symbol(name), nullptr) << name;
   }
@@ -59,7 +58,7 @@ TEST(PluginExports, ShimwellExportsTheFourEntryPointsOnly) {
 class OrderTestPlugin : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(plugin_.loaded()) << dlerror();
+    ASSERT_TRUE(plugin_.loaded()) << SHIMWELL_ORDER_TEST_PLUGIN_FILE;
     context_.RegisterImplObject = {&registrations_, &Registrations::RegisterImplObject};
   }
 

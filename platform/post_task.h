@@ -71,6 +71,8 @@ inline ThreadId CurrentThreadId() {
 // Posts a thread message; true when it was queued.
 inline bool PostThreadMessageTo(ThreadId thread, std::uint32_t message, std::uintptr_t wparam,
                                 std::intptr_t lparam) {
+  // No thread has id 0, yet wine's PostThreadMessageA reports success for it.
+  if (thread == 0) return false;
 #ifdef _WIN32
   return ::PostThreadMessageA(static_cast<DWORD>(thread), static_cast<UINT>(message),
                               static_cast<WPARAM>(wparam), static_cast<LPARAM>(lparam)) != 0;
