@@ -11,9 +11,7 @@ using OrvikComponentInterface::HostContext;
 using fastdelegate::MakeDelegate;
 
 CVideoAnalyse::CVideoAnalyse(HostContext* host_context) : hostContext(host_context) {
-  ConnectSignal(hostContext, "InterfaceInstantiationSignal",
-                MakeDelegate(this, &CVideoAnalyse::OnInterfaceInstantiation));
-  ConnectSignal(hostContext, "ImplComLoaded", MakeDelegate(this, &CVideoAnalyse::OnImplComLoaded));
+  ConnectStartSignals(hostContext, this);
 }
 
 void CVideoAnalyse::Create(HostContext* host_context, void* /*unused*/) {

@@ -34,6 +34,15 @@ void ConnectSignal(const OrvikComponentInterface::HostContext* host, const char*
   OrvikComponentInterface::CallPair(host->ConnectSignal, signal, &any);
 }
 
+// Connects the two signals an adapter answers from its construction on:
+// "InterfaceInstantiationSignal" (look-ups) and "ImplComLoaded".
+template <class Adapter>
+void ConnectStartSignals(const OrvikComponentInterface::HostContext* host, Adapter* adapter) {
+  ConnectSignal(host, "InterfaceInstantiationSignal",
+                fastdelegate::MakeDelegate(adapter, &Adapter::OnInterfaceInstantiation));
+  ConnectSignal(host, "ImplComLoaded", fastdelegate::MakeDelegate(adapter, &Adapter::OnImplComLoaded));
+}
+
 // Looks `type_name` up with QueryObject and returns the shared pointer the
 // host holds under it.  A name the host does not know (or an unbound
 // QueryObject) gives an empty Any, and the cast throws "bad cast".

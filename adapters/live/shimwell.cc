@@ -11,9 +11,7 @@ using fastdelegate::MakeDelegate;
 
 CShimwell::CShimwell(HostContext* host_context) : hostContext(host_context) {
   for (const InboundEventRow& row : LiveInboundEvents()) rowHandlers.emplace_back(hostContext, &row);
-  ConnectSignal(hostContext, "InterfaceInstantiationSignal",
-                MakeDelegate(this, &CShimwell::OnInterfaceInstantiation));
-  ConnectSignal(hostContext, "ImplComLoaded", MakeDelegate(this, &CShimwell::OnImplComLoaded));
+  ConnectStartSignals(hostContext, this);
 }
 
 void CShimwell::Create(HostContext* host_context, void* /*unused*/) {

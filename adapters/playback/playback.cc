@@ -13,9 +13,7 @@ using Foundation::MakeComMethod;
 using fastdelegate::MakeDelegate;
 
 CPlayback::CPlayback(HostContext* host_context) : hostContext(host_context) {
-  ConnectSignal(hostContext, "InterfaceInstantiationSignal",
-                MakeDelegate(this, &CPlayback::OnInterfaceInstantiation));
-  ConnectSignal(hostContext, "ImplComLoaded", MakeDelegate(this, &CPlayback::OnImplComLoaded));
+  ConnectStartSignals(hostContext, this);
 }
 
 void CPlayback::Create(HostContext* host_context, void* /*unused*/) {

@@ -6,37 +6,18 @@
 import { spawn } from 'node:child_process';
 import { mkdtempSync, mkdirSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
-import { createRequire } from 'node:module';
-import { createServer as createNetServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { fileURLToPath } from 'node:url';
 
-const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
-const { chromium } = createRequire(path.join(root, 'package.json'))('playwright-core');
+import { CHROMIUM, STEP_MS, chromium, freePort, root, sleep } from './harness.mjs';
 
-const STEP_MS = 10000;
 const TOTAL_MS = 75000;
-const CHROMIUM = process.env.CHROMIUM || '/usr/bin/chromium';
 
 function option(name) {
   const at = process.argv.indexOf(`--${name}`);
   if (at < 0 || at + 1 >= process.argv.length) throw new Error(`missing --${name}`);
   return process.argv[at + 1];
 }
-
-function freePort() {
-  return new Promise((resolve, reject) => {
-    const server = createNetServer();
-    server.once('error', reject);
-    server.listen(0, '127.0.0.1', () => {
-      const { port } = server.address();
-      server.close(() => resolve(port));
-    });
-  });
-}
-
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // Waits until the service answers HTTP on its port.
 async function waitForService(port, launcher) {

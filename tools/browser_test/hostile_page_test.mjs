@@ -6,35 +6,16 @@
 import { spawn } from 'node:child_process';
 import { mkdtempSync, mkdirSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
-import { createRequire } from 'node:module';
-import { createServer as createNetServer } from 'node:net';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { fileURLToPath } from 'node:url';
 
-const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
-const { chromium } = createRequire(path.join(root, 'package.json'))('playwright-core');
+import { CHROMIUM, STEP_MS, chromium, freePort, sleep } from './harness.mjs';
 
-const STEP_MS = 10000;
 const TOTAL_MS = 60000;
-const CHROMIUM = process.env.CHROMIUM || '/usr/bin/chromium';
 // Names the browser resolves to 127.0.0.1, as a rebinding attacker's would.
 const REBIND = 'rebind.test';
 
 const launcherPath = process.argv[process.argv.indexOf('--launcher') + 1];
-
-function freePort() {
-  return new Promise((resolve, reject) => {
-    const server = createNetServer();
-    server.once('error', reject);
-    server.listen(0, '127.0.0.1', () => {
-      const { port } = server.address();
-      server.close(() => resolve(port));
-    });
-  });
-}
-
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // A page that tries each WebSocket address in `window.targets` and records
 // "opened" or "refused" for each in `window.outcomes`.
