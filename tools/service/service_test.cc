@@ -14,8 +14,7 @@ class ServiceTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { service_ = new RunningService(); }
   static void TearDownTestSuite() {
-    service_->process().Signal(SIGTERM);
-    EXPECT_EQ(service_->process().Wait(kWait), 0);
+    service_->Stop(SIGTERM);
     delete service_;
   }
   static int port() { return service_->port(); }
@@ -206,6 +205,9 @@ TEST_F(ServiceTest, TwoSessionsShareNoState) {
   EXPECT_EQ(a.Result("ConnectRealVideo", Page::Params({{"channel", 1}, {"stream", 0}})), true);
 }
 
+// Only a signal stops the launcher from outside, and Windows has none for a
+// windowless program.
+#ifndef _WIN32
 TEST(ServiceStopTest, CallsInFlightAreAnsweredOrTheConnectionClosesCleanly) {
   RunningService service;
   Page page(service.port());
@@ -229,6 +231,7 @@ TEST(ServiceStopTest, CallsInFlightAreAnsweredOrTheConnectionClosesCleanly) {
       << page.closed().message();
   EXPECT_EQ(service.process().Wait(kWait), 0);
 }
+#endif
 
 TEST(ServiceHttpTest, ServesFilesAndRefusesPlainRequestsToTheSocket) {
   RunningService service;
@@ -250,8 +253,7 @@ TEST(ServiceHttpTest, ServesFilesAndRefusesPlainRequestsToTheSocket) {
     http::read(stream, buffer, response);
     EXPECT_EQ(response.result_int(), c.status) << c.target;
   }
-  service.process().Signal(SIGTERM);
-  EXPECT_EQ(service.process().Wait(kWait), 0);
+  service.Stop(SIGTERM);
 }
 
 }  // namespace

@@ -84,6 +84,17 @@ class RunningService {
   int port() const { return port_; }
   ChildProcess& process() { return *process_; }
   fs::path data_dir() const { return dir_.path() / "data"; }
+  // Stops the launcher with `signal`, as Ctrl-C or kill does, and expects a
+  // clean end.  A windowless Windows program gets no such signal; there the
+  // launcher is killed when this object goes.
+  void Stop(int signal) {
+#ifdef _WIN32
+    static_cast<void>(signal);
+#else
+    process_->Signal(signal);
+    EXPECT_EQ(process_->Wait(kWait), 0);
+#endif
+  }
 
  private:
   TemporaryDirectory dir_;
